@@ -1,0 +1,66 @@
+#include "app/program.h"
+
+#include "platform/fatal_error.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+#include <new>
+
+namespace vintrale {
+
+namespace {
+
+std::unique_ptr<CharFormat> newStartFormat() {
+    auto format = std::make_unique<CharFormat>();
+    format->faceName = songTypeface;
+    format->size = 9;
+    format->color = automaticColor;
+    return format;
+}
+
+} // namespace
+
+CharFormats createFormats() {
+    try {
+        CharFormats formats;
+        formats.redFormat = newStartFormat();
+        formats.blueFormat = newStartFormat();
+        return formats;
+    } catch (const std::bad_alloc&) {
+        fatalError(QStringLiteral("内存不足：无法分配 %1 字节。").arg(sizeof(CharFormat)));
+    }
+}
+
+Program::Program(ProgramLocation location)
+    : location_(std::move(location)), formats_(createFormats()) {}
+
+Program::~Program() = default;
+
+void Program::loadMainWindow() {
+    mainWindow_ = std::make_unique<MainWindow>();
+    bindHandlers();
+    mainWindow_->load();
+}
+
+void Program::onMainWindowCreated() {
+    mainWindow_->setTrayMenuVisible(false);
+    runState_.isIdle = true;
+    mainWindow_->startStopButton()->setText(QStringLiteral("开始算号"));
+    formats_.redFormat->color = pureRed;
+    formats_.redFormat->size = 16;
+    formats_.blueFormat->size = 16;
+    formats_.blueFormat->color = pureBlue;
+    mainWindow_->countLabel()->setFocus(Qt::OtherFocusReason);
+}
+
+void Program::exitCleanup() {
+    if (cleanedUp_) {
+        return;
+    }
+    cleanedUp_ = true;
+    formats_.redFormat.reset();
+    formats_.blueFormat.reset();
+}
+
+} // namespace vintrale

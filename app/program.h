@@ -1,0 +1,56 @@
+#pragma once
+
+#include "core/char_format.h"
+#include "core/run_state.h"
+#include "platform/program_location.h"
+#include "window/main_window.h"
+
+#include <memory>
+
+namespace vintrale {
+
+// The two long-lived character formats: made at start-up, freed by the exit clean-up.
+struct CharFormats {
+    std::unique_ptr<CharFormat> redFormat;
+    std::unique_ptr<CharFormat> blueFormat;
+};
+
+// Both formats as they stand before the window exists: 宋体 9 pt in the automatic colour.
+CharFormats createFormats();
+
+// Everything that lives as long as the program: its state, its window and the handlers bound to
+// the window's events. Tests make a fresh one per case.
+class Program {
+public:
+    explicit Program(ProgramLocation location);
+    ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    // Creates the main window, binds every handler, raises the created event and shows the
+    // window unless the created event destroyed it.
+    void loadMainWindow();
+    // Runs once, after the event loop: frees the formats.
+    void exitCleanup();
+
+    const ProgramLocation& location() const { return location_; }
+    RunState& runState() { return runState_; }
+    const CharFormats& formats() const { return formats_; }
+    MainWindow& mainWindow() { return *mainWindow_; }
+
+private:
+    void onMainWindowCreated();
+    void bindHandlers();
+
+    ProgramLocation location_;
+    RunState runState_;
+    CharFormats formats_;
+    std::unique_ptr<MainWindow> mainWindow_;
+    bool cleanedUp_ = false;
+};
+
+// The whole program: fixes its location, makes the formats, loads the window, runs the event
+// loop and returns its exit status (0 after every orderly end).
+int startRoutine(int& argc, char** argv);
+
+} // namespace vintrale

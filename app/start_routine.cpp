@@ -1,0 +1,36 @@
+#include "app/program.h"
+
+#include "window/fonts.h"
+
+#include <QApplication>
+
+#include <unistd.h>
+
+namespace vintrale {
+
+int startRoutine(int& argc, char** argv) {
+    QApplication application(argc, argv);
+    // Hiding to the tray hides the last window; only the window's destruction ends the program.
+    QApplication::setQuitOnLastWindowClosed(false);
+    registerFontSubstitutes();
+
+    ProgramLocation location = currentProgramLocation();
+    if (!location.directory.empty()) {
+        // Relative paths of ours resolve beside the executable, wherever it was started from.
+        [[maybe_unused]] const int ignored = chdir(location.directory.c_str());
+    }
+
+    Program program(std::move(location));
+    program.loadMainWindow();
+    if (!program.mainWindow().isDestroyed()) {
+        // exit() rather than quit(): quit() asks every window to close first, and a tray icon's
+        // window can refuse, which would leave the loop running with nothing on screen.
+        QObject::connect(&program.mainWindow(), &MainWindow::windowDestroyed, &application,
+                         [] { QCoreApplication::exit(0); });
+        QApplication::exec();
+    }
+    program.exitCleanup();
+    return 0;
+}
+
+} // namespace vintrale
