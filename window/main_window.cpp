@@ -317,7 +317,11 @@ bool MainWindow::startsWindowMove(QObject* watched) const {
 // Only what is typed is filtered; pasting goes through, so a count can still be pasted whole.
 bool MainWindow::filterTypedCount(QEvent* event) const {
     if (event->type() == QEvent::KeyPress) {
-        const QString typed = static_cast<QKeyEvent*>(event)->text();
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) != 0) {
+            return false; // shortcuts such as Ctrl+V, not typed characters
+        }
+        const QString typed = key->text();
         return !typed.isEmpty() && typed.at(0).isPrint() && !isAllowedInCount(typed.at(0));
     }
     if (event->type() == QEvent::InputMethod) {

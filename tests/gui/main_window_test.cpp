@@ -134,8 +134,8 @@ TEST_F(StartedProgram, EveryControlStandsWhereDeclared) {
 }
 
 TEST_F(StartedProgram, HasAFixedFrameOfTheDeclaredSizeWithoutMinimiseOrMaximise) {
-    // Offscreen there is no frame, so the client is the whole outer size.
-    EXPECT_EQ(window().size(), QSize(384, 303));
+    // The outer size, frame included, is what is declared; the client shrinks to make room.
+    EXPECT_EQ(window().frameGeometry().size(), QSize(384, 303));
     EXPECT_EQ(window().minimumSize(), window().maximumSize());
     const Qt::WindowFlags flags = window().windowFlags();
     EXPECT_FALSE(flags.testFlag(Qt::WindowMinimizeButtonHint));
