@@ -9,12 +9,6 @@
 
 namespace vintrale {
 
-// The two long-lived character formats: made at start-up, freed by the exit clean-up.
-struct CharFormats {
-    std::unique_ptr<CharFormat> redFormat;
-    std::unique_ptr<CharFormat> blueFormat;
-};
-
 // Both formats as they stand before the window exists: 宋体 9 pt in the automatic colour.
 CharFormats createFormats();
 

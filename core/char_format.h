@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 namespace vintrale {
@@ -30,5 +31,13 @@ inline constexpr std::uint32_t pureRed = 0x000000FFu;
 inline constexpr std::uint32_t pureBlue = 0x00FF0000u;
 
 inline constexpr const char* songTypeface = "宋体";
+
+// The program's two long-lived formats: made at start-up, freed by the exit clean-up. The red
+// numbers of every ticket are written in the first, the "+", blue number and line break in the
+// second.
+struct CharFormats {
+    std::unique_ptr<CharFormat> redFormat;
+    std::unique_ptr<CharFormat> blueFormat;
+};
 
 } // namespace vintrale
