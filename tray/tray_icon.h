@@ -1,9 +1,13 @@
 #pragma once
 
+#include "core/tray_clicks.h"
+
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
-
+#include <cstdint>
+#include <functional>
 #include <memory>
 
 class QSystemTrayIcon;
@@ -27,15 +31,34 @@ public:
     bool isShown() const;
     QString tip() const;
 
+    // The icon as the notification area holds it, or null; tests emit its activated() signal.
+    QSystemTrayIcon* systemTrayIcon() const { return shown_.get(); }
+    // Test hook: the milliseconds clock that tells two clicks from a double-click. An empty
+    // function restores the real clock.
+    void setClockForTests(std::function<std::int64_t()> clock) { clock_ = std::move(clock); }
+
 signals:
+    // Delivered from the event loop, never from inside the notification area's own mouse
+    // handling, so a handler may drop the icon that was clicked.
     void trayEvent(int type);
 
 private:
+    void onActivated(int reason);
+    std::int64_t nowMs() const;
+
     QWidget& window_;
     std::unique_ptr<QSystemTrayIcon> shown_;
+    TrayClickPairing pairing_;
+    QElapsedTimer sinceStart_;
+    std::function<std::int64_t()> clock_;
 };
 
 // The icon file the program carries for the tray.
 QByteArray trayIconData();
+
+// Whether the desktop has a notification area to hide into. Tests replace the probe; an empty
+// function asks the desktop again.
+bool isTrayAvailable();
+void setTrayAvailabilityProbe(std::function<bool()> probe);
 
 } // namespace vintrale
