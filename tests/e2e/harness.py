@@ -1,0 +1,434 @@
+"""Drives the real Vintrale executable on a private virtual desktop.
+
+Every test gets its own desktop: an Xvfb server on a display number that Xvfb picks itself, then
+openbox (the window frame and Alt+F4), then trayer (the notification area), in that order, since
+trayer started before the window manager stays unmapped. Tests run side by side without meeting.
+
+    with Desktop(exe) as desk:              # exe: the built program; screen=(w, h) optional
+        prog = desk.start_program()         # a fresh copy under a unique name in a temp folder
+        win = desk.wait_window("Vintrale")  # window id, once it is mapped (exact caption)
+        desk.close_window(win)              # Alt+F4, as the user presses it
+        desk.answer_box("提示！", "n")       # presses N in the message box with that caption
+        assert prog.wait_exit() == 0
+
+Functions of Desktop (all waits poll until the condition holds or fail with a clear message):
+  start_program(name=None, folder=None)  copy the executable as folder/name and start it; the same
+                                          name again reuses the copy (second-instance tests)
+  fake_command(name)                     put an executable `name` first on the program's PATH that
+                                          records its arguments; returns a Recording (.calls())
+  wait_window(caption) / wait_gone(caption) / find_windows(caption, visible_only)
+  window_name(win), is_mapped(win), client_geometry(win), frame_extents(win), outer_geometry(win)
+  activate(win), key(win, *keys), type_text(win, text), close_window(win)
+  answer_box(caption, key)
+  click_at(x, y, button=1, repeat=1), click_child(win, x, y, ...) (client coordinates)
+  tray_icons(), tray_icon_geometry()     windows embedded in trayer; geometry of the only one
+  clipboard_text(), set_clipboard_text(text)
+  screenshot(win, path, frame=True)
+Program: .pid, .path, .wait_exit(timeout) -> exit status, .running(), .output()
+
+The program's message boxes are ordinary top-level windows, found by caption like the main window.
+"""
+
+import ctypes
+import os
+import re
+import shutil
+import signal
+import subprocess
+import tempfile
+import time
+
+DEFAULT_TIMEOUT = 15.0
+POLL_INTERVAL = 0.05
+TRAYER_ARGS = ["--edge", "top", "--align", "right", "--widthtype", "request", "--height", "32",
+               "--SetDockType", "true", "--SetPartialStrut", "true", "--expand", "true"]
+
+_PR_SET_PDEATHSIG = 1
+_libc = ctypes.CDLL(None, use_errno=True)
+
+
+def _die_with_parent():
+    # If the test runner is killed outright (ctest timeout), its helpers must not outlive it.
+    _libc.prctl(_PR_SET_PDEATHSIG, signal.SIGKILL)
+
+
+class HarnessError(AssertionError):
+    pass
+
+
+def wait_until(condition, what, timeout=DEFAULT_TIMEOUT):
+    """Polls condition() until it returns something truthy, which is returned."""
+    deadline = time.monotonic() + timeout
+    while True:
+        result = condition()
+        if result:
+            return result
+        if time.monotonic() >= deadline:
+            raise HarnessError(f"timed out after {timeout:.0f} s waiting for {what}")
+        time.sleep(POLL_INTERVAL)
+
+
+def _name_pattern(caption):
+    return "^" + re.escape(caption) + "$"
+
+
+class Program:
+    def __init__(self, process, path, log_path):
+        self.process = process
+        self.pid = process.pid
+        self.path = path
+        self._log_path = log_path
+
+    def running(self):
+        return self.process.poll() is None
+
+    def wait_exit(self, timeout=DEFAULT_TIMEOUT):
+        """The exit status once the process has ended (255 for the program's -1)."""
+        try:
+            return self.process.wait(timeout)
+        except subprocess.TimeoutExpired:
+            raise HarnessError(f"{os.path.basename(self.path)} still runs after {timeout:.0f} s")
+
+    def output(self):
+        with open(self._log_path, encoding="utf-8", errors="replace") as log:
+            return log.read()
+
+    def stop(self):
+        if self.running():
+            self.process.terminate()
+            try:
+                self.process.wait(3)
+            except subprocess.TimeoutExpired:
+                self.process.kill()
+                self.process.wait()
+
+
+class Recording:
+    """What a fake command was called with: one list of arguments per call."""
+
+    def __init__(self, path):
+        self.path = path
+
+    def calls(self):
+        if not os.path.exists(self.path):
+            return []
+        with open(self.path, encoding="utf-8") as record:
+            return [line.rstrip("\n").split("\x1f") for line in record if line.strip()]
+
+
+class Desktop:
+    def __init__(self, executable, screen=(1024, 768)):
+        self.executable = os.path.abspath(executable)
+        self.screen = screen
+        self.display = None
+        self.programs = []
+        self._helpers = []
+        self._copies = 0
+        self.folder = tempfile.mkdtemp(prefix="vintrale-e2e-")
+        self._fake_bin = os.path.join(self.folder, "bin")
+        self.env = self._base_env()
+
+    # --- lifetime -------------------------------------------------------------------------
+
+    def __enter__(self):
+        try:
+            self._start_xvfb()
+            self._start_helper(["openbox"], "openbox")
+            wait_until(self._window_manager_ready, "openbox to manage the screen")
+            self._start_helper(["trayer"] + TRAYER_ARGS, "trayer")
+            wait_until(lambda: self._xdotool("search", "--onlyvisible", "--class", "trayer"),
+                       "trayer to map its panel")
+        except BaseException:
+            self._stop_all()
+            raise
+        return self
+
+    def __exit__(self, kind, value, trace):
+        if kind is not None:
+            self._report_failure()
+        self._stop_all()
+        return False
+
+    def _base_env(self):
+        env = dict(os.environ)
+        for name in ("WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "SESSION_MANAGER", "XAUTHORITY",
+                     "DESKTOP_SESSION", "XDG_CURRENT_DESKTOP", "XDG_SESSION_TYPE"):
+            env.pop(name, None)
+        config = os.path.join(self.folder, "config")
+        os.makedirs(config)
+        env.update({
+            "QT_QPA_PLATFORM": "xcb",
+            # No session bus: Qt then uses the XEmbed tray of trayer, and nothing spawns a bus.
+            "DBUS_SESSION_BUS_ADDRESS": "disabled:",
+            "NO_AT_BRIDGE": "1",
+            "QT_ACCESSIBILITY": "0",
+            "XDG_CONFIG_HOME": config,
+            "LANG": "C.UTF-8",
+        })
+        env.pop("LC_ALL", None)
+        return env
+
+    def _start_xvfb(self):
+        read_end, write_end = os.pipe()
+        width, height = self.screen
+        log = open(os.path.join(self.folder, "xvfb.log"), "wb")
+        process = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{width}x{height}x24",
+             "-nolisten", "tcp", "-noreset"],
+            stdin=subprocess.DEVNULL, stdout=log, stderr=log, pass_fds=(write_end,),
+            preexec_fn=_die_with_parent)
+        log.close()
+        os.close(write_end)
+        self._helpers.append(("Xvfb", process))
+        number = b""
+        with os.fdopen(read_end, "rb") as reader:
+            number = reader.readline().strip()
+        if not number:
+            raise HarnessError("Xvfb did not report a display: " + self._log("xvfb.log"))
+        self.display = ":" + number.decode()
+        self.env["DISPLAY"] = self.display
+
+    def _start_helper(self, argv, label):
+        log = open(os.path.join(self.folder, label + ".log"), "wb")
+        process = subprocess.Popen(argv, env=self.env, stdin=subprocess.DEVNULL, stdout=log,
+                                   stderr=log, preexec_fn=_die_with_parent)
+        log.close()
+        self._helpers.append((label, process))
+
+    def _window_manager_ready(self):
+        result = self._run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], check=False)
+        return "window id" in result
+
+    def _stop_all(self):
+        for program in self.programs:
+            program.stop()
+        for _label, process in reversed(self._helpers):
+            if process.poll() is None:
+                process.terminate()
+                try:
+                    process.wait(3)
+                except subprocess.TimeoutExpired:
+                    process.kill()
+                    process.wait()
+        self._helpers.clear()
+        shutil.rmtree(self.folder, ignore_errors=True)
+
+    def _log(self, name):
+        try:
+            with open(os.path.join(self.folder, name), encoding="utf-8", errors="replace") as f:
+                return f.read()
+        except OSError:
+            return ""
+
+    def _report_failure(self):
+        print("---- e2e failure: state of the desktop", self.display)
+        try:
+            print(self._run(["xwininfo", "-root", "-tree"], check=False))
+        except Exception as error:  # the report must never hide the original failure
+            print("no window tree:", error)
+        for program in self.programs:
+            print(f"---- output of {os.path.basename(program.path)}"
+                  f" (running: {program.running()})")
+            print(program.output())
+        target = os.environ.get("VINTRALE_E2E_FAILURE_DIR")
+        if target and self.display:
+            os.makedirs(target, exist_ok=True)
+            path = os.path.join(target, f"failure-{os.getpid()}.png")
+            self._run(["import", "-window", "root", path], check=False)
+            print("screenshot of the desktop:", path)
+
+    # --- processes ------------------------------------------------------------------------
+
+    def _run(self, argv, check=True, timeout=DEFAULT_TIMEOUT, input_text=None):
+        result = subprocess.run(argv, env=self.env, capture_output=True, text=True,
+                                timeout=timeout, input=input_text,
+                                stdin=None if input_text is not None else subprocess.DEVNULL)
+        if check and result.returncode != 0:
+            raise HarnessError(f"{' '.join(argv)} failed ({result.returncode}): {result.stderr}")
+        return result.stdout
+
+    def _xdotool(self, *args):
+        # xdotool search exits 1 when nothing matches; that is an answer, not an error.
+        return self._run(["xdotool", *args], check=False).split()
+
+    def start_program(self, name=None, folder=None, extra_env=None):
+        """Starts a copy of the executable. Each call without a name makes a new unique name, so
+        the single-instance guard never sees two tests as one program."""
+        if name is None:
+            self._copies += 1
+            name = f"vintrale-e2e-{os.getpid()}-{self._copies}"
+        directory = os.path.join(self.folder, folder or "app")
+        os.makedirs(directory, exist_ok=True)
+        path = os.path.join(directory, name)
+        if not os.path.exists(path):
+            shutil.copy2(self.executable, path)
+        env = dict(self.env)
+        if os.path.isdir(self._fake_bin):
+            env["PATH"] = self._fake_bin + os.pathsep + env.get("PATH", "")
+        env.update(extra_env or {})
+        log_path = os.path.join(self.folder, f"{name}-{len(self.programs)}.log")
+        with open(log_path, "wb") as log:
+            process = subprocess.Popen([path], env=env, cwd=self.folder, stdin=subprocess.DEVNULL,
+                                       stdout=log, stderr=subprocess.STDOUT,
+                                       preexec_fn=_die_with_parent)
+        program = Program(process, path, log_path)
+        self.programs.append(program)
+        return program
+
+    def fake_command(self, name):
+        """An executable `name` first on the PATH of programs started after this call; it records
+        its arguments and succeeds."""
+        os.makedirs(self._fake_bin, exist_ok=True)
+        record = os.path.join(self.folder, name + ".calls")
+        script = os.path.join(self._fake_bin, name)
+        with open(script, "w", encoding="utf-8") as f:
+            f.write("#!/bin/sh\n"
+                    f"(IFS=\"$(printf '\\037')\"; echo \"$*\") >> '{record}'\n")
+        os.chmod(script, 0o755)
+        return Recording(record)
+
+    # --- windows --------------------------------------------------------------------------
+
+    def find_windows(self, caption, visible_only=True):
+        args = ["search"] + (["--onlyvisible"] if visible_only else []) + [
+            "--name", _name_pattern(caption)]
+        return [int(w) for w in self._xdotool(*args)]
+
+    def wait_window(self, caption, timeout=DEFAULT_TIMEOUT):
+        """The id of the mapped top-level window with exactly this caption."""
+        found = wait_until(lambda: self.find_windows(caption),
+                           f"a mapped window captioned {caption!r}", timeout)
+        return found[0]
+
+    def wait_gone(self, caption, timeout=DEFAULT_TIMEOUT):
+        wait_until(lambda: not self.find_windows(caption),
+                   f"no mapped window captioned {caption!r}", timeout)
+
+    def window_name(self, win):
+        return self._run(["xdotool", "getwindowname", str(win)], check=False).rstrip("\n")
+
+    def wait_caption(self, win, caption, timeout=DEFAULT_TIMEOUT):
+        wait_until(lambda: self.window_name(win) == caption,
+                   f"caption {caption!r} (now {self.window_name(win)!r})", timeout)
+
+    def _xwininfo(self, win):
+        text = self._run(["xwininfo", "-id", str(win)], check=False)
+        fields = {}
+        for line in text.splitlines():
+            key, sep, value = line.strip().partition(":")
+            if sep:
+                fields[key] = value.strip()
+        return fields
+
+    def is_mapped(self, win):
+        return self._xwininfo(win).get("Map State") == "IsViewable"
+
+    def client_geometry(self, win):
+        """x, y, width, height of the window's client area on the screen."""
+        info = self._xwininfo(win)
+        return tuple(int(info[k]) for k in
+                     ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
+
+    def frame_extents(self, win):
+        """left, right, top, bottom of the window manager's frame around the client."""
+        text = wait_until(
+            lambda: "=" in (t := self._run(["xprop", "-id", str(win), "_NET_FRAME_EXTENTS"],
+                                           check=False)) and t,
+            "the window manager's frame extents")
+        return tuple(int(v) for v in text.split("=", 1)[1].split(","))
+
+    def outer_geometry(self, win):
+        """x, y, width, height of the window with its frame, as the user sees it."""
+        x, y, width, height = self.client_geometry(win)
+        left, right, top, bottom = self.frame_extents(win)
+        return x - left, y - top, width + left + right, height + top + bottom
+
+    def size_hints(self, win):
+        """The sizes the program asks the window manager to keep: {"minimum": (w, h), ...}."""
+        text = self._run(["xprop", "-id", str(win), "WM_NORMAL_HINTS"], check=False)
+        return {m.group(1): (int(m.group(2)), int(m.group(3))) for m in
+                re.finditer(r"specified (\w+) size: (\d+) by (\d+)", text)}
+
+    def allowed_actions(self, win):
+        """The window manager's _NET_WM_ALLOWED_ACTIONS for the window."""
+        text = self._run(["xprop", "-id", str(win), "_NET_WM_ALLOWED_ACTIONS"], check=False)
+        return re.findall(r"_NET_WM_ACTION_\w+", text)
+
+    def activate(self, win):
+        self._run(["xdotool", "windowactivate", "--sync", str(win)])
+
+    def key(self, win, *keys):
+        """Presses keys (xdotool names: Escape, Return, Tab, alt+F4, n ...) with win active."""
+        self.activate(win)
+        self._run(["xdotool", "key", "--clearmodifiers", *keys])
+
+    def type_text(self, win, text):
+        self.activate(win)
+        self._run(["xdotool", "type", "--delay", "20", text])
+
+    def close_window(self, win):
+        """Alt+F4 through the window manager: a close request like the caption's close box."""
+        self.key(win, "alt+F4")
+
+    def answer_box(self, caption, key, timeout=DEFAULT_TIMEOUT):
+        """Waits for the message box with this caption and presses key in it (n, y, Return)."""
+        box = self.wait_window(caption, timeout)
+        self.key(box, key)
+        self.wait_gone(caption, timeout)
+        return box
+
+    # --- mouse ----------------------------------------------------------------------------
+
+    def click_at(self, x, y, button=1, repeat=1):
+        """Clicks at a screen point; repeat=2 is a double-click."""
+        self._run(["xdotool", "mousemove", "--sync", str(x), str(y)])
+        self._run(["xdotool", "click", "--repeat", str(repeat), "--delay", "60", str(button)])
+
+    def click_child(self, win, x, y, button=1, repeat=1):
+        """Clicks at a point given in the window's client coordinates."""
+        left, top, _w, _h = self.client_geometry(win)
+        self.click_at(left + x, top + y, button, repeat)
+
+    # --- notification area ----------------------------------------------------------------
+
+    def tray_icons(self):
+        """Ids of the windows embedded in trayer's panel, one per tray icon."""
+        panels = self._xdotool("search", "--class", "trayer")
+        icons = []
+        for panel in panels:
+            tree = self._run(["xwininfo", "-children", "-id", panel], check=False)
+            for line in tree.splitlines():
+                match = re.match(r"\s+(0x[0-9a-f]+) (.*?):.*\s(\d+)x(\d+)\+", line)
+                if match and int(match.group(3)) > 1 and int(match.group(4)) > 1:
+                    icons.extend(self._embedded_clients(int(match.group(1), 16)))
+        return sorted(set(icons))
+
+    def _embedded_clients(self, socket):
+        # trayer wraps each XEmbed client in a socket window of its own; the client is the child.
+        tree = self._run(["xwininfo", "-children", "-id", str(socket)], check=False)
+        return [int(m.group(1), 16) for m in re.finditer(r"^\s+(0x[0-9a-f]+) ", tree, re.M)]
+
+    def tray_icon_geometry(self, timeout=DEFAULT_TIMEOUT):
+        """x, y, width, height on the screen of the one icon in the notification area."""
+        icons = wait_until(lambda: [w for w in self.tray_icons() if self.is_mapped(w)],
+                           "an icon in the notification area", timeout)
+        if len(icons) != 1:
+            raise HarnessError(f"expected one tray icon, found {len(icons)}")
+        return self.client_geometry(icons[0])
+
+    # --- clipboard and pictures -----------------------------------------------------------
+
+    def clipboard_text(self):
+        return self._run(["xclip", "-o", "-selection", "clipboard"], check=False)
+
+    def set_clipboard_text(self, text):
+        # xclip stays behind as the owner of the selection until someone else takes it.
+        process = subprocess.Popen(["xclip", "-i", "-selection", "clipboard"], env=self.env,
+                                   stdin=subprocess.PIPE, stdout=subprocess.DEVNULL,
+                                   stderr=subprocess.DEVNULL, preexec_fn=_die_with_parent)
+        process.communicate(text.encode())
+        wait_until(lambda: self.clipboard_text() == text, "xclip to own the clipboard")
+
+    def screenshot(self, win, path, frame=True):
+        argv = ["import", "-window", str(win)] + (["-frame"] if frame else []) + [path]
+        self._run(argv)

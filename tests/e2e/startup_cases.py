@@ -1,0 +1,58 @@
+"""Start-up and shutdown of the real program on a desktop with a window manager."""
+
+from harness import Desktop, HarnessError, wait_until
+
+CAPTION = "Vintrale"
+OUTER_SIZE = (384, 303)
+CLOSE_QUESTION = "提示！"
+
+
+def expected_place(screen):
+    # Centred on the whole screen, rounded toward zero, frame included.
+    return ((screen[0] - OUTER_SIZE[0]) // 2, (screen[1] - OUTER_SIZE[1]) // 2)
+
+
+def window_centred_at_its_outer_size(executable):
+    # Odd and even leftovers on both axes: 1024x768 leaves 465 rows, 1280x1024 leaves 721.
+    for screen in [(1024, 768), (1280, 1024), (800, 600)]:
+        with Desktop(executable, screen=screen) as desk:
+            desk.start_program()
+            win = desk.wait_window(CAPTION)
+            x, y, width, height = desk.outer_geometry(win)
+            assert (width, height) == OUTER_SIZE, f"{screen}: outer size {width}x{height}"
+            assert (x, y) == expected_place(screen), f"{screen}: placed at {x},{y}"
+
+
+def window_cannot_be_resized(executable):
+    with Desktop(executable) as desk:
+        desk.start_program()
+        win = desk.wait_window(CAPTION)
+        _x, _y, width, height = desk.client_geometry(win)
+        hints = desk.size_hints(win)
+        assert hints.get("minimum") == hints.get("maximum") == (width, height), hints
+        actions = desk.allowed_actions(win)
+        for forbidden in ("_NET_WM_ACTION_RESIZE", "_NET_WM_ACTION_MAXIMIZE_HORZ",
+                          "_NET_WM_ACTION_MAXIMIZE_VERT"):
+            assert forbidden not in actions, f"{forbidden} offered: {actions}"
+        assert "_NET_WM_ACTION_CLOSE" in actions and "_NET_WM_ACTION_MOVE" in actions, actions
+
+
+def close_and_expect_exit(desk, program, win, keys):
+    desk.key(win, *keys)
+    # The close question, once the program asks it, is answered No: close, do not hide.
+    wait_until(lambda: not program.running() or desk.find_windows(CLOSE_QUESTION),
+               "the program to end or to ask about the tray")
+    if program.running():
+        desk.answer_box(CLOSE_QUESTION, "n")
+    status = program.wait_exit()
+    assert status == 0, f"exit status {status} after {keys}"
+
+
+def closing_ends_with_status_zero(executable):
+    for keys in [("alt+F4",), ("Escape",)]:
+        with Desktop(executable) as desk:
+            program = desk.start_program()
+            win = desk.wait_window(CAPTION)
+            close_and_expect_exit(desk, program, win, keys)
+            if desk.find_windows(CAPTION, visible_only=False):
+                raise HarnessError(f"window left behind after {keys}")
