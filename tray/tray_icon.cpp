@@ -1,9 +1,9 @@
 #include "tray/tray_icon.h"
 
 #include "core/tip_text.h"
+#include "resources/carried_files.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QIcon>
 #include <QImage>
 #include <QPixmap>
@@ -104,11 +104,7 @@ std::int64_t TrayIcon::nowMs() const {
 }
 
 QByteArray trayIconData() {
-    QFile file(QStringLiteral(":/icons/tray.ico"));
-    if (!file.open(QIODevice::ReadOnly)) {
-        return {};
-    }
-    return file.readAll();
+    return carriedFile(QString::fromLatin1(trayIconResource));
 }
 
 bool isTrayAvailable() {
