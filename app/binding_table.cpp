@@ -1,4 +1,10 @@
 #include "app/program.h"
+#include "tray/commands.h"
+
+#include <QAction>
+#include <QGuiApplication>
+#include <QPushButton>
+#include <QSessionManager>
 
 namespace vintrale {
 
@@ -7,6 +13,26 @@ namespace vintrale {
 void Program::bindHandlers() {
     MainWindow* window = mainWindow_.get();
     QObject::connect(window, &MainWindow::created, window, [this] { onMainWindowCreated(); });
+
+    CloseToTray* tray = closeToTray_.get();
+    window->setCloseQuery([tray] { return tray->onCloseQuery(); });
+    QObject::connect(window, &MainWindow::aboutToBeDestroyed, window,
+                     [tray] { tray->onWindowDestroying(); });
+    QObject::connect(trayIcon_.get(), &TrayIcon::trayEvent, window,
+                     [tray](int type) { tray->onTrayEvent(type); });
+    QObject::connect(window->showWindowItem(), &QAction::triggered, window,
+                     [tray] { tray->onShowWindowSelected(); });
+    QObject::connect(window->exitItem(), &QAction::triggered, window,
+                     [tray] { tray->onExitSelected(); });
+    // The session's end asks as a close does; the manager is only valid during the call.
+    QObject::connect(
+        qGuiApp, &QGuiApplication::commitDataRequest, window,
+        [tray](QSessionManager& manager) { tray->onSessionEndQuery(manager); },
+        Qt::DirectConnection);
+    QObject::connect(window->copyButton(), &QPushButton::clicked, window,
+                     [this] { onCopyClicked(runState_, *mainWindow_); });
+    QObject::connect(window->trendButton(), &QPushButton::clicked, window,
+                     [] { onTrendClicked(); });
 }
 
 } // namespace vintrale

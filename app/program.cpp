@@ -39,6 +39,8 @@ Program::~Program() = default;
 
 void Program::loadMainWindow() {
     mainWindow_ = std::make_unique<MainWindow>();
+    trayIcon_ = std::make_unique<TrayIcon>(*mainWindow_);
+    closeToTray_ = std::make_unique<CloseToTray>(*mainWindow_, *trayIcon_);
     bindHandlers();
     mainWindow_->load();
 }

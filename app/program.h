@@ -3,6 +3,8 @@
 #include "core/char_format.h"
 #include "core/run_state.h"
 #include "platform/program_location.h"
+#include "tray/close_to_tray.h"
+#include "tray/tray_icon.h"
 #include "window/main_window.h"
 
 #include <memory>
@@ -31,6 +33,9 @@ public:
     RunState& runState() { return runState_; }
     const CharFormats& formats() const { return formats_; }
     MainWindow& mainWindow() { return *mainWindow_; }
+    // Both exist from loadMainWindow on.
+    TrayIcon& trayIcon() { return *trayIcon_; }
+    CloseToTray& closeToTray() { return *closeToTray_; }
 
 private:
     void onMainWindowCreated();
@@ -40,6 +45,8 @@ private:
     RunState runState_;
     CharFormats formats_;
     std::unique_ptr<MainWindow> mainWindow_;
+    std::unique_ptr<TrayIcon> trayIcon_;
+    std::unique_ptr<CloseToTray> closeToTray_;
     bool cleanedUp_ = false;
 };
 
