@@ -27,7 +27,16 @@ void Program::bindHandlers() {
     // The session's end asks as a close does; the manager is only valid during the call.
     QObject::connect(
         qGuiApp, &QGuiApplication::commitDataRequest, window,
-        [tray](QSessionManager& manager) { tray->onSessionEndQuery(manager); },
+        [tray](QSessionManager& manager) {
+            const bool mayAsk = manager.allowsInteraction();
+            const bool objects = tray->onSessionEndQuery(mayAsk);
+            if (mayAsk) {
+                manager.release();
+            }
+            if (objects) {
+                manager.cancel();
+            }
+        },
         Qt::DirectConnection);
     QObject::connect(window->copyButton(), &QPushButton::clicked, window,
                      [this] { onCopyClicked(runState_, *mainWindow_); });

@@ -14,9 +14,21 @@ bool desktopTracksOwnership() {
     return platform == QLatin1String("xcb") || platform.startsWith(QLatin1String("wayland"));
 }
 
+bool& refusedForTests() {
+    static bool refused = false;
+    return refused;
+}
+
 } // namespace
 
+void setClipboardRefusedForTests(bool refused) {
+    refusedForTests() = refused;
+}
+
 bool putClipboardText(const QString& text) {
+    if (refusedForTests()) {
+        return false;
+    }
     QClipboard* clipboard = QGuiApplication::clipboard();
     if (clipboard == nullptr) {
         return false;

@@ -10,4 +10,8 @@ namespace vintrale {
 // done.
 bool putClipboardText(const QString& text);
 
+// Test hook: while set, putClipboardText leaves the clipboard alone and fails, as it does when
+// another program holds on to the clipboard.
+void setClipboardRefusedForTests(bool refused);
+
 } // namespace vintrale

@@ -5,7 +5,6 @@
 
 #include <QCursor>
 #include <QMenu>
-#include <QSessionManager>
 
 namespace vintrale {
 
@@ -77,21 +76,15 @@ void CloseToTray::onWindowDestroying() {
     trayIcon_.removeTrayIcon();
 }
 
-void CloseToTray::onSessionEndQuery(QSessionManager& manager) {
-    if (!manager.allowsInteraction()) {
-        // Nobody may be asked, so nothing is objected to.
+bool CloseToTray::onSessionEndQuery(bool mayAsk) {
+    // Without leave to ask, nobody can answer Yes, so nothing is objected to.
+    if (!mayAsk || !askToMinimise()) {
         sessionEndAllowed_ = true;
-        return;
-    }
-    const bool minimise = askToMinimise();
-    manager.release();
-    if (!minimise) {
-        sessionEndAllowed_ = true;
-        return;
+        return false;
     }
     sessionEndAllowed_ = false;
     goToTray();
-    manager.cancel();
+    return true;
 }
 
 } // namespace vintrale

@@ -3,8 +3,6 @@
 #include "tray/tray_icon.h"
 #include "window/main_window.h"
 
-class QSessionManager;
-
 namespace vintrale {
 
 // What closing the main window does: the question whether to go to the tray, and the tray icon's
@@ -20,8 +18,9 @@ public:
     void onExitSelected();
     void onWindowDestroying();
     // The desktop session is ending and asks whether the program may end: the same question as
-    // a close. Yes keeps the program in the tray and objects to the end.
-    void onSessionEndQuery(QSessionManager& manager);
+    // a close, where the session lets us ask. Yes keeps the program in the tray; the result is
+    // true when the program objects to the end.
+    bool onSessionEndQuery(bool mayAsk);
 
 private:
     bool askToMinimise() const;
