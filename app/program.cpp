@@ -1,6 +1,7 @@
 #include "app/program.h"
 
 #include "platform/fatal_error.h"
+#include "platform/message_box.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -32,8 +33,9 @@ CharFormats createFormats() {
     }
 }
 
-Program::Program(ProgramLocation location)
-    : location_(std::move(location)), formats_(createFormats()) {}
+Program::Program(ProgramLocation location, StartupSteps startupSteps)
+    : location_(std::move(location)), startupSteps_(std::move(startupSteps)),
+      formats_(createFormats()) {}
 
 Program::~Program() = default;
 
@@ -46,6 +48,16 @@ void Program::loadMainWindow() {
 }
 
 void Program::onMainWindowCreated() {
+    if (startupSteps_.applySkin) {
+        startupSteps_.applySkin();
+    }
+    if (startupSteps_.anotherInstanceRunning && startupSteps_.anotherInstanceRunning()) {
+        showMessageBox(QStringLiteral("您已打开了本软件，并正在运行"),
+                       QStringLiteral("不支持多开！"), MessageStyle::warning);
+        // The remaining steps still run: the window is shown for a moment, then the event loop
+        // destroys it and the program ends in the orderly way.
+        mainWindow_->destroyQueued();
+    }
     mainWindow_->setTrayMenuVisible(false);
     runState_.isIdle = true;
     mainWindow_->startStopButton()->setText(QStringLiteral("开始算号"));

@@ -7,6 +7,7 @@
 #include "tray/tray_icon.h"
 #include "window/main_window.h"
 
+#include <functional>
 #include <memory>
 
 namespace vintrale {
@@ -14,11 +15,20 @@ namespace vintrale {
 // Both formats as they stand before the window exists: 宋体 9 pt in the automatic colour.
 CharFormats createFormats();
 
+// The two start-up steps of the created event that reach outside the process. An empty step is
+// skipped: no skin, and no other instance. That is the default, so a Program made in a test
+// neither writes beside an executable that is not there nor loads the skin engine;
+// startRoutine passes the real steps.
+struct StartupSteps {
+    std::function<void()> applySkin;
+    std::function<bool()> anotherInstanceRunning;
+};
+
 // Everything that lives as long as the program: its state, its window and the handlers bound to
 // the window's events. Tests make a fresh one per case.
 class Program {
 public:
-    explicit Program(ProgramLocation location);
+    explicit Program(ProgramLocation location, StartupSteps startupSteps = {});
     ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
@@ -42,6 +52,7 @@ private:
     void bindHandlers();
 
     ProgramLocation location_;
+    StartupSteps startupSteps_;
     RunState runState_;
     CharFormats formats_;
     std::unique_ptr<MainWindow> mainWindow_;

@@ -1,4 +1,6 @@
+#include "app/instance_guard.h"
 #include "app/program.h"
+#include "app/skin.h"
 
 #include "window/fonts.h"
 
@@ -20,7 +22,13 @@ int startRoutine(int& argc, char** argv) {
         [[maybe_unused]] const int ignored = chdir(location.directory.c_str());
     }
 
-    Program program(std::move(location));
+    // Bound by the skin step at start-up; unloaded only after the exit clean-up.
+    SkinLibrary skinLibrary;
+    StartupSteps startupSteps{
+        [&skinLibrary, directory = location.directory] { applySkin(directory, skinLibrary); },
+        [ownName = location.executableName] { return anotherInstanceRunning(ownName); },
+    };
+    Program program(std::move(location), std::move(startupSteps));
     program.loadMainWindow();
     if (!program.mainWindow().isDestroyed()) {
         // exit() rather than quit(): quit() asks every window to close first, and a tray icon's
@@ -30,6 +38,7 @@ int startRoutine(int& argc, char** argv) {
         QApplication::exec();
     }
     program.exitCleanup();
+    skinLibrary.unload();
     return 0;
 }
 

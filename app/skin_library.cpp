@@ -1,0 +1,55 @@
+#include "app/skin_library.h"
+
+#include <dlfcn.h>
+#include <limits>
+
+namespace vintrale {
+
+SkinLibrary::~SkinLibrary() {
+    unload();
+}
+
+bool SkinLibrary::bind(const std::string& programDirectory) {
+    if (isBound()) {
+        return true;
+    }
+    const std::string besideProgram = programDirectory + "/" + std::string(skinLibraryFileName);
+    void* handle = ::dlopen(besideProgram.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (handle == nullptr) {
+        // No slash in the name: the run path, LD_LIBRARY_PATH and the system library folders.
+        handle = ::dlopen(std::string(skinLibraryFileName).c_str(), RTLD_NOW | RTLD_LOCAL);
+    }
+    if (handle == nullptr) {
+        return false;
+    }
+    void* function = ::dlsym(handle, attachResName);
+    if (function == nullptr) {
+        ::dlclose(handle);
+        return false;
+    }
+    handle_ = handle;
+    // POSIX guarantees that a dlsym result for a function may be used as a function pointer.
+    attachRes_ = reinterpret_cast<AttachRes>(function);
+    return true;
+}
+
+int SkinLibrary::attachRes(const std::string& programDirectory, std::span<const unsigned char> data,
+                           const char* password, int a, int b, int c) {
+    if (!bind(programDirectory)) {
+        return -1;
+    }
+    if (data.size() > static_cast<std::size_t>(std::numeric_limits<int>::max())) {
+        return -1;
+    }
+    return attachRes_(data.data(), static_cast<int>(data.size()), password, a, b, c);
+}
+
+void SkinLibrary::unload() {
+    attachRes_ = nullptr;
+    if (handle_ != nullptr) {
+        ::dlclose(handle_);
+        handle_ = nullptr;
+    }
+}
+
+} // namespace vintrale

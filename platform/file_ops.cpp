@@ -1,0 +1,142 @@
+#include "platform/file_ops.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <stdio.h>
+#include <string_view>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace vintrale {
+
+namespace {
+
+// Closes the descriptor when the step is over, whichever way it ends.
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    ~FileDescriptor() {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    int get() const { return fd_; }
+
+private:
+    int fd_;
+};
+
+std::string folderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos) {
+        return ".";
+    }
+    return slash == 0 ? std::string("/") : path.substr(0, slash);
+}
+
+bool fillAndSync(int fd, const FileFiller& fill, mode_t mode) {
+    // An explicit mode, so the umask of whoever started us does not decide who may read it.
+    return fill(fd) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
+}
+
+enum class Outcome { created, failed, unsupported };
+
+// A file opened with O_TMPFILE has no name at all until it is linked, so nothing of it can be
+// left behind. Not every file system can do that, and naming it needs /proc: "unsupported" sends
+// the caller to the temporary-file way.
+Outcome writeThroughNamelessFile(const std::string& path, const FileFiller& fill, mode_t mode) {
+    FileDescriptor file(::open(folderOf(path).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode));
+    if (file.get() < 0) {
+        const bool unsupported = errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL;
+        return unsupported ? Outcome::unsupported : Outcome::failed;
+    }
+    if (!fillAndSync(file.get(), fill, mode)) {
+        return Outcome::failed;
+    }
+    const std::string self = "/proc/self/fd/" + std::to_string(file.get());
+    // linkat fails with EEXIST rather than replace an entry that appeared meanwhile.
+    if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+        return Outcome::created;
+    }
+    return errno == ENOENT && !entryExists(self) ? Outcome::unsupported : Outcome::failed;
+}
+
+// Gives the finished temporary file its final name without ever replacing an existing entry.
+bool linkWithoutReplacing(const std::string& temporary, const std::string& path) {
+    if (::link(temporary.c_str(), path.c_str()) == 0) {
+        ::unlink(temporary.c_str());
+        return true;
+    }
+    if (errno == EEXIST) {
+        return false;
+    }
+    // Some file systems have no hard links; a rename told not to replace refuses just the same.
+    return ::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE) == 0;
+}
+
+} // namespace
+
+bool writeNewFileThroughTemporaryName(const std::string& path, const FileFiller& fill,
+                                      mode_t mode) {
+    if (path.empty() || path.back() == '/' || entryExists(path)) {
+        return false;
+    }
+    const std::size_t slash = path.rfind('/');
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    std::string temporary = folderOf(path) + "/." + name + ".partial-XXXXXX";
+    FileDescriptor file(::mkostemp(temporary.data(), O_CLOEXEC));
+    if (file.get() < 0) {
+        return false;
+    }
+    const bool written = fillAndSync(file.get(), fill, mode);
+    if (!written || !linkWithoutReplacing(temporary, path)) {
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool entryExists(const std::string& path) {
+    struct stat status {};
+    // lstat: a link counts by itself, even when it points nowhere.
+    return ::lstat(path.c_str(), &status) == 0;
+}
+
+bool writeAll(int fd, std::span<const std::byte> bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        bytes = bytes.subspan(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+bool writeNewFileAtomically(const std::string& path, std::span<const std::byte> bytes,
+                            mode_t mode) {
+    return writeNewFileAtomically(
+        path, [bytes](int fd) { return writeAll(fd, bytes); }, mode);
+}
+
+bool writeNewFileAtomically(const std::string& path, const FileFiller& fill, mode_t mode) {
+    if (path.empty() || path.back() == '/' || entryExists(path)) {
+        return false;
+    }
+    switch (writeThroughNamelessFile(path, fill, mode)) {
+    case Outcome::created:
+        return true;
+    case Outcome::failed:
+        return false;
+    case Outcome::unsupported:
+        break;
+    }
+    return writeNewFileThroughTemporaryName(path, fill, mode);
+}
+
+} // namespace vintrale

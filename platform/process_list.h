@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace vintrale {
+
+// One running process: its identifier and the bare file name of its executable, as the system
+// reports it (letter case kept, no folder). An empty name means the system gave none.
+struct ProcessEntry {
+    std::uint32_t pid = 0;
+    std::string name;
+};
+
+// A snapshot of the running processes, in the order the system lists them. The name is the
+// executable's file name where its link can be read, else the file name of the first word of the
+// command line. Processes that end while the list is read are left out; without a readable
+// process folder the list is empty. `procRoot` is the process folder, replaceable for tests.
+std::vector<ProcessEntry> listProcesses(const std::string& procRoot = "/proc");
+
+} // namespace vintrale
