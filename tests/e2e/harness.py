@@ -17,59 +17,34 @@ Functions of Desktop (all waits poll until the condition holds or fail with a cl
   fake_command(name)                     put an executable `name` first on the program's PATH that
                                           records its arguments; returns a Recording (.calls())
   wait_window(caption) / wait_gone(caption) / find_windows(caption, visible_only)
-  window_name(win), is_mapped(win), client_geometry(win), frame_extents(win), outer_geometry(win)
+  window_name(win), wait_caption(win, caption), is_mapped(win)
+  client_geometry(win), frame_extents(win), outer_geometry(win), size_hints(win),
+  allowed_actions(win)
   activate(win), key(win, *keys), type_text(win, text), close_window(win)
   answer_box(caption, key)
   click_at(x, y, button=1, repeat=1), click_child(win, x, y, ...) (client coordinates)
   tray_icons(), tray_icon_geometry()     windows embedded in trayer; geometry of the only one
+  click_tray_icon(button=1, repeat=1)    click the middle of the only tray icon
+  wait_popup_menu(program), choose_menu_item(index)   the open popup menu, picked by keyboard
   clipboard_text(), set_clipboard_text(text)
   screenshot(win, path, frame=True)
-Program: .pid, .path, .wait_exit(timeout) -> exit status, .running(), .output()
+Program: .pid, .path, .name, .wait_exit(timeout) -> exit status, .running(), .output()
+Module waiting: wait_until(condition, what, timeout), HarnessError.
 
 The program's message boxes are ordinary top-level windows, found by caption like the main window.
 """
 
-import ctypes
 import os
-import re
 import shutil
-import signal
 import subprocess
 import tempfile
-import time
 
-DEFAULT_TIMEOUT = 15.0
-POLL_INTERVAL = 0.05
+from waiting import DEFAULT_TIMEOUT, HarnessError, die_with_parent, wait_until  # noqa: F401
+from x11_input import UserInput
+from x11_queries import WindowQueries
+
 TRAYER_ARGS = ["--edge", "top", "--align", "right", "--widthtype", "request", "--height", "32",
                "--SetDockType", "true", "--SetPartialStrut", "true", "--expand", "true"]
-
-_PR_SET_PDEATHSIG = 1
-_libc = ctypes.CDLL(None, use_errno=True)
-
-
-def _die_with_parent():
-    # If the test runner is killed outright (ctest timeout), its helpers must not outlive it.
-    _libc.prctl(_PR_SET_PDEATHSIG, signal.SIGKILL)
-
-
-class HarnessError(AssertionError):
-    pass
-
-
-def wait_until(condition, what, timeout=DEFAULT_TIMEOUT):
-    """Polls condition() until it returns something truthy, which is returned."""
-    deadline = time.monotonic() + timeout
-    while True:
-        result = condition()
-        if result:
-            return result
-        if time.monotonic() >= deadline:
-            raise HarnessError(f"timed out after {timeout:.0f} s waiting for {what}")
-        time.sleep(POLL_INTERVAL)
-
-
-def _name_pattern(caption):
-    return "^" + re.escape(caption) + "$"
 
 
 class Program:
@@ -77,6 +52,7 @@ class Program:
         self.process = process
         self.pid = process.pid
         self.path = path
+        self.name = os.path.basename(path)  # also the X class of its windows
         self._log_path = log_path
 
     def running(self):
@@ -116,7 +92,7 @@ class Recording:
             return [line.rstrip("\n").split("\x1f") for line in record if line.strip()]
 
 
-class Desktop:
+class Desktop(WindowQueries, UserInput):
     def __init__(self, executable, screen=(1024, 768)):
         self.executable = os.path.abspath(executable)
         self.screen = screen
@@ -176,7 +152,7 @@ class Desktop:
             ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{width}x{height}x24",
              "-nolisten", "tcp", "-noreset"],
             stdin=subprocess.DEVNULL, stdout=log, stderr=log, pass_fds=(write_end,),
-            preexec_fn=_die_with_parent)
+            preexec_fn=die_with_parent)
         log.close()
         os.close(write_end)
         self._helpers.append(("Xvfb", process))
@@ -191,7 +167,7 @@ class Desktop:
     def _start_helper(self, argv, label):
         log = open(os.path.join(self.folder, label + ".log"), "wb")
         process = subprocess.Popen(argv, env=self.env, stdin=subprocess.DEVNULL, stdout=log,
-                                   stderr=log, preexec_fn=_die_with_parent)
+                                   stderr=log, preexec_fn=die_with_parent)
         log.close()
         self._helpers.append((label, process))
 
@@ -270,7 +246,7 @@ class Desktop:
         with open(log_path, "wb") as log:
             process = subprocess.Popen([path], env=env, cwd=self.folder, stdin=subprocess.DEVNULL,
                                        stdout=log, stderr=subprocess.STDOUT,
-                                       preexec_fn=_die_with_parent)
+                                       preexec_fn=die_with_parent)
         program = Program(process, path, log_path)
         self.programs.append(program)
         return program
@@ -286,149 +262,3 @@ class Desktop:
                     f"(IFS=\"$(printf '\\037')\"; echo \"$*\") >> '{record}'\n")
         os.chmod(script, 0o755)
         return Recording(record)
-
-    # --- windows --------------------------------------------------------------------------
-
-    def find_windows(self, caption, visible_only=True):
-        args = ["search"] + (["--onlyvisible"] if visible_only else []) + [
-            "--name", _name_pattern(caption)]
-        return [int(w) for w in self._xdotool(*args)]
-
-    def wait_window(self, caption, timeout=DEFAULT_TIMEOUT):
-        """The id of the mapped top-level window with exactly this caption."""
-        found = wait_until(lambda: self.find_windows(caption),
-                           f"a mapped window captioned {caption!r}", timeout)
-        return found[0]
-
-    def wait_gone(self, caption, timeout=DEFAULT_TIMEOUT):
-        wait_until(lambda: not self.find_windows(caption),
-                   f"no mapped window captioned {caption!r}", timeout)
-
-    def window_name(self, win):
-        return self._run(["xdotool", "getwindowname", str(win)], check=False).rstrip("\n")
-
-    def wait_caption(self, win, caption, timeout=DEFAULT_TIMEOUT):
-        wait_until(lambda: self.window_name(win) == caption,
-                   f"caption {caption!r} (now {self.window_name(win)!r})", timeout)
-
-    def _xwininfo(self, win):
-        text = self._run(["xwininfo", "-id", str(win)], check=False)
-        fields = {}
-        for line in text.splitlines():
-            key, sep, value = line.strip().partition(":")
-            if sep:
-                fields[key] = value.strip()
-        return fields
-
-    def is_mapped(self, win):
-        return self._xwininfo(win).get("Map State") == "IsViewable"
-
-    def client_geometry(self, win):
-        """x, y, width, height of the window's client area on the screen."""
-        info = self._xwininfo(win)
-        return tuple(int(info[k]) for k in
-                     ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
-
-    def frame_extents(self, win):
-        """left, right, top, bottom of the window manager's frame around the client."""
-        text = wait_until(
-            lambda: "=" in (t := self._run(["xprop", "-id", str(win), "_NET_FRAME_EXTENTS"],
-                                           check=False)) and t,
-            "the window manager's frame extents")
-        return tuple(int(v) for v in text.split("=", 1)[1].split(","))
-
-    def outer_geometry(self, win):
-        """x, y, width, height of the window with its frame, as the user sees it."""
-        x, y, width, height = self.client_geometry(win)
-        left, right, top, bottom = self.frame_extents(win)
-        return x - left, y - top, width + left + right, height + top + bottom
-
-    def size_hints(self, win):
-        """The sizes the program asks the window manager to keep: {"minimum": (w, h), ...}."""
-        text = self._run(["xprop", "-id", str(win), "WM_NORMAL_HINTS"], check=False)
-        return {m.group(1): (int(m.group(2)), int(m.group(3))) for m in
-                re.finditer(r"specified (\w+) size: (\d+) by (\d+)", text)}
-
-    def allowed_actions(self, win):
-        """The window manager's _NET_WM_ALLOWED_ACTIONS for the window."""
-        text = self._run(["xprop", "-id", str(win), "_NET_WM_ALLOWED_ACTIONS"], check=False)
-        return re.findall(r"_NET_WM_ACTION_\w+", text)
-
-    def activate(self, win):
-        self._run(["xdotool", "windowactivate", "--sync", str(win)])
-
-    def key(self, win, *keys):
-        """Presses keys (xdotool names: Escape, Return, Tab, alt+F4, n ...) with win active."""
-        self.activate(win)
-        self._run(["xdotool", "key", "--clearmodifiers", *keys])
-
-    def type_text(self, win, text):
-        self.activate(win)
-        self._run(["xdotool", "type", "--delay", "20", text])
-
-    def close_window(self, win):
-        """Alt+F4 through the window manager: a close request like the caption's close box."""
-        self.key(win, "alt+F4")
-
-    def answer_box(self, caption, key, timeout=DEFAULT_TIMEOUT):
-        """Waits for the message box with this caption and presses key in it (n, y, Return)."""
-        box = self.wait_window(caption, timeout)
-        self.key(box, key)
-        self.wait_gone(caption, timeout)
-        return box
-
-    # --- mouse ----------------------------------------------------------------------------
-
-    def click_at(self, x, y, button=1, repeat=1):
-        """Clicks at a screen point; repeat=2 is a double-click."""
-        self._run(["xdotool", "mousemove", "--sync", str(x), str(y)])
-        self._run(["xdotool", "click", "--repeat", str(repeat), "--delay", "60", str(button)])
-
-    def click_child(self, win, x, y, button=1, repeat=1):
-        """Clicks at a point given in the window's client coordinates."""
-        left, top, _w, _h = self.client_geometry(win)
-        self.click_at(left + x, top + y, button, repeat)
-
-    # --- notification area ----------------------------------------------------------------
-
-    def tray_icons(self):
-        """Ids of the windows embedded in trayer's panel, one per tray icon."""
-        panels = self._xdotool("search", "--class", "trayer")
-        icons = []
-        for panel in panels:
-            tree = self._run(["xwininfo", "-children", "-id", panel], check=False)
-            for line in tree.splitlines():
-                match = re.match(r"\s+(0x[0-9a-f]+) (.*?):.*\s(\d+)x(\d+)\+", line)
-                if match and int(match.group(3)) > 1 and int(match.group(4)) > 1:
-                    icons.extend(self._embedded_clients(int(match.group(1), 16)))
-        return sorted(set(icons))
-
-    def _embedded_clients(self, socket):
-        # trayer wraps each XEmbed client in a socket window of its own; the client is the child.
-        tree = self._run(["xwininfo", "-children", "-id", str(socket)], check=False)
-        return [int(m.group(1), 16) for m in re.finditer(r"^\s+(0x[0-9a-f]+) ", tree, re.M)]
-
-    def tray_icon_geometry(self, timeout=DEFAULT_TIMEOUT):
-        """x, y, width, height on the screen of the one icon in the notification area."""
-        icons = wait_until(lambda: [w for w in self.tray_icons() if self.is_mapped(w)],
-                           "an icon in the notification area", timeout)
-        if len(icons) != 1:
-            raise HarnessError(f"expected one tray icon, found {len(icons)}")
-        return self.client_geometry(icons[0])
-
-    # --- clipboard and pictures -----------------------------------------------------------
-
-    def clipboard_text(self):
-        return self._run(["xclip", "-o", "-selection", "clipboard"], check=False)
-
-    def set_clipboard_text(self, text):
-        # xclip stays behind as the owner of the selection until someone else takes it.
-        process = subprocess.Popen(["xclip", "-i", "-selection", "clipboard"], env=self.env,
-                                   stdin=subprocess.PIPE, stdout=subprocess.DEVNULL,
-                                   stderr=subprocess.DEVNULL, preexec_fn=_die_with_parent)
-        process.communicate(text.encode())
-        wait_until(lambda: self.clipboard_text() == text, "xclip to own the clipboard")
-
-    def screenshot(self, win, path, frame=True):
-        argv = ["import", "-window", str(win)] + (["-frame"] if frame else []) + [path]
-        self._run(argv)
