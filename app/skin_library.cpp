@@ -1,5 +1,7 @@
 #include "app/skin_library.h"
 
+#include "platform/file_ops.h"
+
 #include <dlfcn.h>
 #include <limits>
 
@@ -14,7 +16,10 @@ bool SkinLibrary::bind(const std::string& programDirectory) {
         return true;
     }
     const std::string besideProgram = programDirectory + "/" + std::string(skinLibraryFileName);
-    void* handle = ::dlopen(besideProgram.c_str(), RTLD_NOW | RTLD_LOCAL);
+    // A damaged file there counts as one that cannot be loaded, rather than crash the loader.
+    void* handle = isWholeSharedObject(besideProgram)
+                       ? ::dlopen(besideProgram.c_str(), RTLD_NOW | RTLD_LOCAL)
+                       : nullptr;
     if (handle == nullptr) {
         // No slash in the name: the run path, LD_LIBRARY_PATH and the system library folders.
         handle = ::dlopen(std::string(skinLibraryFileName).c_str(), RTLD_NOW | RTLD_LOCAL);

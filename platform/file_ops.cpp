@@ -1,7 +1,11 @@
 #include "platform/file_ops.h"
 
 #include <cerrno>
+#include <cstdint>
+#include <cstring>
+#include <elf.h>
 #include <fcntl.h>
+#include <link.h>
 #include <stdio.h>
 #include <string_view>
 #include <sys/stat.h>
@@ -102,6 +106,41 @@ bool entryExists(const std::string& path) {
     struct stat status {};
     // lstat: a link counts by itself, even when it points nowhere.
     return ::lstat(path.c_str(), &status) == 0;
+}
+
+bool isWholeSharedObject(const std::string& path) {
+    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    struct stat status {};
+    if (file.get() < 0 || ::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode)) {
+        return false;
+    }
+    const auto size = static_cast<std::uint64_t>(status.st_size);
+    ElfW(Ehdr) header{};
+    if (::pread(file.get(), &header, sizeof header, 0) != static_cast<ssize_t>(sizeof header) ||
+        std::memcmp(header.e_ident, ELFMAG, SELFMAG) != 0 ||
+        header.e_ident[EI_CLASS] != (sizeof(void*) == 8 ? ELFCLASS64 : ELFCLASS32) ||
+        header.e_type != ET_DYN || header.e_phentsize != sizeof(ElfW(Phdr))) {
+        return false;
+    }
+    const std::uint64_t tableEnd =
+        std::uint64_t{header.e_phoff} + std::uint64_t{header.e_phnum} * sizeof(ElfW(Phdr));
+    if (header.e_phoff == 0 || tableEnd > size) {
+        return false;
+    }
+    for (std::uint64_t i = 0; i < header.e_phnum; ++i) {
+        ElfW(Phdr) segment{};
+        const auto at = static_cast<off_t>(header.e_phoff + i * sizeof segment);
+        if (::pread(file.get(), &segment, sizeof segment, at) !=
+            static_cast<ssize_t>(sizeof segment)) {
+            return false;
+        }
+        // Checked as a difference, so huge values in a damaged header cannot wrap around.
+        if (segment.p_type == PT_LOAD &&
+            (segment.p_offset > size || segment.p_filesz > size - segment.p_offset)) {
+            return false;
+        }
+    }
+    return true;
 }
 
 bool writeAll(int fd, std::span<const std::byte> bytes) {

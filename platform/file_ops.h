@@ -30,6 +30,12 @@ bool writeNewFileAtomically(const std::string& path, const FileFiller& fill, mod
 bool writeNewFileThroughTemporaryName(const std::string& path, const FileFiller& fill,
                                       mode_t mode = 0644);
 
+// True when the file is an ELF shared object for this process's word size whose loadable parts
+// all lie inside the file. The dynamic loader maps a cut-short library without complaint and
+// the process then dies of SIGBUS on touching the missing part; this test lets the caller treat
+// such a file as one that cannot be loaded.
+bool isWholeSharedObject(const std::string& path);
+
 // Writes all bytes to fd, retrying short writes and interruptions.
 bool writeAll(int fd, std::span<const std::byte> bytes);
 

@@ -1,9 +1,12 @@
 #include "platform/file_ops.h"
 
+#include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
+#include <link.h>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -56,9 +59,11 @@ FileFiller contentFiller(const std::string& content) {
 class FileOps : public ::testing::Test {
 protected:
     void SetUp() override {
-        folder = fs::temp_directory_path() /
-                 ("vintrale-files-" + std::to_string(::getpid()) + "-" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        // Shared with the child process of a death test, which sets up the same case again.
+        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+        std::string name = std::string(test->test_suite_name()) + "." + test->name();
+        std::replace(name.begin(), name.end(), '/', '_');
+        folder = fs::path(VINTRALE_SCRATCH_DIR) / name;
         fs::remove_all(folder);
         fs::create_directories(folder);
     }
@@ -218,6 +223,52 @@ TEST_P(NewFile, AMissingFolderIsAQuietFailure) {
     const std::string path = (folder / "gone" / ".SkinH_EL.so").string();
     EXPECT_FALSE(write(path, contentFiller("content")));
     EXPECT_FALSE(entryExists(path));
+}
+
+// Where the last part that the loader maps ends; debug sections may follow it.
+std::size_t loadedEnd(const std::string& image) {
+    ElfW(Ehdr) header{};
+    std::memcpy(&header, image.data(), sizeof header);
+    std::size_t end = 0;
+    for (std::size_t i = 0; i < header.e_phnum; ++i) {
+        ElfW(Phdr) segment{};
+        std::memcpy(&segment, image.data() + header.e_phoff + i * sizeof segment, sizeof segment);
+        if (segment.p_type == PT_LOAD) {
+            end = std::max<std::size_t>(end, segment.p_offset + segment.p_filesz);
+        }
+    }
+    return end;
+}
+
+TEST_F(FileOps, OnlyAWholeSharedObjectPassesForLoadable) {
+    const std::string engine = contentOf(VINTRALE_SHARED_OBJECT);
+    ASSERT_GT(engine.size(), 8192u);
+    const auto write = [this](const std::string& name, const std::string& content) {
+        std::ofstream(folder / name, std::ios::binary) << content;
+        return (folder / name).string();
+    };
+    EXPECT_TRUE(isWholeSharedObject(write("whole.so", engine)));
+    EXPECT_TRUE(isWholeSharedObject(write("with-more.so", engine + "trailing bytes")));
+
+    struct Case {
+        const char* description;
+        std::string content;
+    };
+    const Case cases[] = {
+        {"empty", ""},
+        {"text", "not a library at all, though long enough to hold an ELF header .........."},
+        {"header only", engine.substr(0, 64)},
+        {"cut inside the program headers", engine.substr(0, 100)},
+        {"cut after the first page", engine.substr(0, 4096)},
+        {"one byte short of its loaded part", engine.substr(0, loadedEnd(engine) - 1)},
+        {"a static archive", "!<arch>\n" + engine.substr(8)},
+    };
+    for (const Case& c : cases) {
+        EXPECT_FALSE(isWholeSharedObject(write("damaged.so", c.content))) << c.description;
+    }
+    fs::create_directory(folder / "folder.so");
+    EXPECT_FALSE(isWholeSharedObject((folder / "folder.so").string()));
+    EXPECT_FALSE(isWholeSharedObject((folder / "missing.so").string()));
 }
 
 } // namespace
