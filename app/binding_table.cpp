@@ -42,6 +42,11 @@ void Program::bindHandlers() {
                      [this] { onCopyClicked(runState_, *mainWindow_); });
     QObject::connect(window->trendButton(), &QPushButton::clicked, window,
                      [] { onTrendClicked(); });
+    RunControl* run = runControl_.get();
+    QObject::connect(window->startStopButton(), &QPushButton::clicked, window,
+                     [run] { run->onStartStopClicked(); });
+    QObject::connect(&window->drawTimer(), &PeriodTimer::expired, window,
+                     [run] { run->onDrawTimerTick(); });
 }
 
 } // namespace vintrale

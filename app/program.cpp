@@ -43,6 +43,10 @@ void Program::loadMainWindow() {
     mainWindow_ = std::make_unique<MainWindow>();
     trayIcon_ = std::make_unique<TrayIcon>(*mainWindow_);
     closeToTray_ = std::make_unique<CloseToTray>(*mainWindow_, *trayIcon_);
+    resultsDisplay_ = std::make_unique<ResultsDisplay>(
+        *mainWindow_->resultsBox(), *mainWindow_->countEdit(), formats_, randomSource_);
+    runControl_ =
+        std::make_unique<RunControl>(*mainWindow_, runState_, *resultsDisplay_, *trayIcon_);
     bindHandlers();
     mainWindow_->load();
 }

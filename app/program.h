@@ -2,6 +2,9 @@
 
 #include "core/char_format.h"
 #include "core/run_state.h"
+#include "draw/random_source.h"
+#include "draw/results_display.h"
+#include "draw/run_control.h"
 #include "platform/program_location.h"
 #include "tray/close_to_tray.h"
 #include "tray/tray_icon.h"
@@ -46,6 +49,9 @@ public:
     // Both exist from loadMainWindow on.
     TrayIcon& trayIcon() { return *trayIcon_; }
     CloseToTray& closeToTray() { return *closeToTray_; }
+    RandomSource& randomSource() { return randomSource_; }
+    ResultsDisplay& resultsDisplay() { return *resultsDisplay_; }
+    RunControl& runControl() { return *runControl_; }
 
 private:
     void onMainWindowCreated();
@@ -58,6 +64,9 @@ private:
     std::unique_ptr<MainWindow> mainWindow_;
     std::unique_ptr<TrayIcon> trayIcon_;
     std::unique_ptr<CloseToTray> closeToTray_;
+    RandomSource randomSource_; // the boot clock; its seedOffset lives as long as the program
+    std::unique_ptr<ResultsDisplay> resultsDisplay_;
+    std::unique_ptr<RunControl> runControl_;
     bool cleanedUp_ = false;
 };
 
