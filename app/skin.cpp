@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QString>
+
 #include <cstddef>
 #include <span>
 
@@ -19,8 +20,7 @@ namespace vintrale {
 namespace {
 
 QByteArray carried(const char* resourcePath) {
-    static const bool registered = (registerSkinResources(), true);
-    (void)registered;
+    [[maybe_unused]] static const bool registered = (registerSkinResources(), true);
     QFile file(QString::fromLatin1(resourcePath));
     if (!file.open(QIODevice::ReadOnly)) {
         return {};
@@ -50,7 +50,12 @@ void applySkin(const std::string& programDirectory, SkinLibrary& library) {
     if (!entryExists(path)) {
         const QByteArray bytes = skinLibraryBytes();
         // A read-only folder is no error: the engine may still come from the library folders.
-        writeNewFileAtomically(path, std::as_bytes(std::span(bytes.constData(), bytes.size())));
+        // Nothing carried, nothing written: an empty file would stand there for good.
+        if (!bytes.isEmpty()) {
+            writeNewFileAtomically(
+                path, std::as_bytes(
+                          std::span(bytes.constData(), static_cast<std::size_t>(bytes.size()))));
+        }
     }
     if (!library.bind(programDirectory)) {
         fatalError(QStringLiteral("无法从皮肤库“%1”载入函数“%2”，程序无法继续运行。")
