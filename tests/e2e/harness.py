@@ -26,7 +26,8 @@ Functions of Desktop (all waits poll until the condition holds or fail with a cl
   tray_icons(), tray_icon_geometry()     windows embedded in trayer; geometry of the only one
   click_tray_icon(button=1, repeat=1)    click the middle of the only tray icon
   wait_popup_menu(program), choose_menu_item(index)   the open popup menu, picked by keyboard
-  clipboard_text(), set_clipboard_text(text)
+  clipboard_text(), set_clipboard_text(text), pointer_position()
+  grab(win, x, y, width, height)         raw pixels of a part of the window, to compare
   screenshot(win, path, frame=True)
 Program: .pid, .path, .name, .wait_exit(timeout) -> exit status, .running(), .output()
 Module waiting: wait_until(condition, what, timeout), HarnessError.

@@ -4,7 +4,7 @@ import ctypes
 import signal
 import time
 
-DEFAULT_TIMEOUT = 15.0
+DEFAULT_TIMEOUT = 30.0
 POLL_INTERVAL = 0.05
 
 _PR_SET_PDEATHSIG = 1

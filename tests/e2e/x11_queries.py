@@ -2,6 +2,7 @@
 Mixed into Desktop, which provides _run, _xdotool and env."""
 
 import re
+import subprocess
 
 from waiting import DEFAULT_TIMEOUT, HarnessError, wait_until
 
@@ -119,6 +120,17 @@ class WindowQueries:
 
     def clipboard_text(self):
         return self._run(["xclip", "-o", "-selection", "clipboard"], check=False)
+
+    def grab(self, win, x, y, width, height):
+        """The raw RGB pixels of a part of the window, in client coordinates: compare two grabs to
+        see whether something on screen changed."""
+        result = subprocess.run(
+            ["import", "-window", str(win), "-crop", f"{width}x{height}+{x}+{y}", "+repage",
+             "-depth", "8", "rgb:-"], env=self.env, capture_output=True, timeout=DEFAULT_TIMEOUT)
+        if result.returncode != 0 or len(result.stdout) != width * height * 3:
+            raise HarnessError(f"could not grab {width}x{height}+{x}+{y} of {win}: "
+                               f"{result.stderr.decode(errors='replace')}")
+        return result.stdout
 
     def screenshot(self, win, path, frame=True):
         argv = ["import", "-window", str(win)] + (["-frame"] if frame else []) + [path]
