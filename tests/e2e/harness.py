@@ -23,6 +23,7 @@ Functions of Desktop (all waits poll until the condition holds or fail with a cl
   activate(win), key(win, *keys), type_text(win, text), close_window(win)
   answer_box(caption, key)
   click_at(x, y, button=1, repeat=1), click_child(win, x, y, ...) (client coordinates)
+  move_pointer(x, y), drag(start, end)   screen points; drag holds the left button
   tray_icons(), tray_icon_geometry()     windows embedded in trayer; geometry of the only one
   click_tray_icon(button=1, repeat=1)    click the middle of the only tray icon
   wait_popup_menu(program), choose_menu_item(index)   the open popup menu, picked by keyboard
@@ -112,9 +113,7 @@ class Desktop(WindowQueries, UserInput):
             self._start_xvfb()
             self._start_helper(["openbox"], "openbox")
             wait_until(self._window_manager_ready, "openbox to manage the screen")
-            self._start_helper(["trayer"] + TRAYER_ARGS, "trayer")
-            wait_until(lambda: self._xdotool("search", "--onlyvisible", "--class", "trayer"),
-                       "trayer to map its panel")
+            self._start_tray()
         except BaseException:
             self._stop_all()
             raise
@@ -171,6 +170,27 @@ class Desktop(WindowQueries, UserInput):
                                    stderr=log, preexec_fn=die_with_parent)
         log.close()
         self._helpers.append((label, process))
+
+    def _start_tray(self, attempts=3):
+        # Now and then, right after openbox has come up, trayer's panel is never mapped: its map
+        # request is lost. A fresh trayer then always comes up, so give it a few chances.
+        for attempt in range(1, attempts + 1):
+            self._start_helper(["trayer"] + TRAYER_ARGS, "trayer")
+            try:
+                wait_until(self._tray_ready, "trayer to map its panel", timeout=8)
+                return
+            except HarnessError:
+                if attempt == attempts:
+                    raise
+                label, trayer = self._helpers.pop()
+                trayer.kill()
+                trayer.wait()
+
+    def _tray_ready(self):
+        trayer = self._helpers[-1][1]
+        if trayer.poll() is not None:
+            raise HarnessError(f"trayer ended with {trayer.returncode}: {self._log('trayer.log')}")
+        return self._xdotool("search", "--onlyvisible", "--class", "trayer")
 
     def _window_manager_ready(self):
         result = self._run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], check=False)

@@ -34,12 +34,24 @@ class UserInput:
         self.wait_gone(caption, timeout)
         return box
 
-    def click_at(self, x, y, button=1, repeat=1):
-        """Clicks at a screen point; repeat=2 is a double-click."""
+    def move_pointer(self, x, y):
         # Not --sync: it waits for a motion that never comes when the pointer is there already.
         self._run(["xdotool", "mousemove", str(x), str(y)])
         wait_until(lambda: self.pointer_position() == (x, y), f"the pointer at {x},{y}")
+
+    def click_at(self, x, y, button=1, repeat=1):
+        """Clicks at a screen point; repeat=2 is a double-click."""
+        self.move_pointer(x, y)
         self._run(["xdotool", "click", "--repeat", str(repeat), "--delay", "60", str(button)])
+
+    def drag(self, start, end, steps=8):
+        """Presses the left button at start, moves to end in steps and releases (screen points)."""
+        self.move_pointer(*start)
+        self._run(["xdotool", "mousedown", "1"])
+        for i in range(1, steps + 1):
+            self.move_pointer(start[0] + (end[0] - start[0]) * i // steps,
+                              start[1] + (end[1] - start[1]) * i // steps)
+        self._run(["xdotool", "mouseup", "1"])
 
     def click_child(self, win, x, y, button=1, repeat=1):
         """Clicks at a point given in the window's client coordinates."""
