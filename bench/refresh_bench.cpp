@@ -1,0 +1,126 @@
+#include "bench/refresh_bench.h"
+
+#include "bench/bench_clock.h"
+#include "draw/text_char_format.h"
+#include "draw/ticket_draw.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace vintrale::bench {
+
+namespace {
+
+// Counts the box's paints, so the bench can tell it really measured one per refresh.
+class PaintCounter : public QObject {
+public:
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            ++paints;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+PaintCounter paintCounter;
+
+CharFormats finalFormats() {
+    CharFormats formats;
+    formats.redFormat = std::make_unique<CharFormat>(CharFormat{songTypeface, 16, 0, 0, pureRed});
+    formats.blueFormat = std::make_unique<CharFormat>(CharFormat{songTypeface, 16, 0, 0, pureBlue});
+    return formats;
+}
+
+} // namespace
+
+RefreshBench::RefreshBench()
+    : formats_(finalFormats()),
+      results_(*window_.resultsBox(), *window_.countEdit(), formats_, random_) {
+    window_.setShownOnScreen(true);
+    window_.resultsBox()->viewport()->installEventFilter(&paintCounter);
+    QCoreApplication::processEvents();
+}
+
+int RefreshBench::paintsSeen() const {
+    return paintCounter.paints;
+}
+
+void RefreshBench::setCount(std::int32_t count) {
+    window_.countEdit()->setText(QString::number(count));
+}
+
+void RefreshBench::paintNow() {
+    window_.resultsBox()->viewport()->repaint();
+}
+
+double RefreshBench::oursMilliseconds(std::int32_t count, int runs) {
+    setCount(count);
+    results_.refreshResults(); // warm-up: the first refresh at a new size allocates
+    QCoreApplication::processEvents();
+    std::vector<double> samples;
+    for (int run = 0; run < runs; ++run) {
+        const auto start = Stopwatch::now();
+        results_.refreshResults();
+        paintNow();
+        samples.push_back(millisecondsSince(start));
+        QCoreApplication::processEvents();
+    }
+    return median(samples);
+}
+
+void RefreshBench::writePlainWay(std::int32_t count) {
+    QPlainTextEdit& box = *window_.resultsBox();
+    const QTextCharFormat red = toTextCharFormat(*formats_.redFormat);
+    const QTextCharFormat blue = toTextCharFormat(*formats_.blueFormat);
+    box.setPlainText(QString());
+    for (std::int32_t ticket = 0; ticket < count; ++ticket) {
+        const RedPart redPart = drawRedPart(random_);
+        box.setCurrentCharFormat(red);
+        box.insertPlainText(QString::fromLatin1(redPart.text.data(), RedPart::textLength));
+        const BluePart bluePart = drawBlueNumber(random_);
+        box.setCurrentCharFormat(blue);
+        box.insertPlainText(QString::fromLatin1(bluePart.text.data(), BluePart::textLength));
+    }
+}
+
+double RefreshBench::plainMilliseconds(std::int32_t count, int runs) {
+    std::vector<double> samples;
+    for (int run = 0; run < runs; ++run) {
+        const auto start = Stopwatch::now();
+        writePlainWay(count);
+        paintNow();
+        samples.push_back(millisecondsSince(start));
+        QCoreApplication::processEvents();
+    }
+    return median(samples);
+}
+
+void RefreshBench::refreshTimes(std::int32_t count, int refreshes) {
+    setCount(count);
+    for (int run = 0; run < refreshes; ++run) {
+        results_.refreshResults();
+        paintNow();
+        QCoreApplication::processEvents();
+    }
+}
+
+double residentMegabytes() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("VmRSS:", 0) == 0) {
+            return std::stod(line.substr(6)) / 1024.0; // the kernel gives kB
+        }
+    }
+    return 0.0;
+}
+
+} // namespace vintrale::bench

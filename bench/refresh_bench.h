@@ -1,0 +1,42 @@
+#pragma once
+
+#include "core/char_format.h"
+#include "draw/random_source.h"
+#include "draw/results_display.h"
+#include "window/main_window.h"
+
+#include <cstdint>
+
+namespace vintrale::bench {
+
+// The program's window, shown on whatever platform Qt runs on, with the results display wired
+// as at start-up and the two formats at their final values.
+class RefreshBench {
+public:
+    RefreshBench();
+
+    // Median milliseconds of one refresh of count tickets by the production refreshResults:
+    // fill, layout and one paint of the box.
+    double oursMilliseconds(std::int32_t count, int runs);
+    // The same tickets written the plain way into the same box: for each fragment, set the
+    // format, insert the text, no edit block.
+    double plainMilliseconds(std::int32_t count, int runs);
+
+    void refreshTimes(std::int32_t count, int refreshes);
+    int paintsSeen() const;
+
+private:
+    void setCount(std::int32_t count);
+    void writePlainWay(std::int32_t count);
+    void paintNow();
+
+    CharFormats formats_;
+    RandomSource random_;
+    MainWindow window_;
+    ResultsDisplay results_;
+};
+
+// Resident memory of this process in megabytes, as the kernel counts it.
+double residentMegabytes();
+
+} // namespace vintrale::bench
