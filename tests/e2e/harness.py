@@ -19,7 +19,7 @@ Functions of Desktop (all waits poll until the condition holds or fail with a cl
   wait_window(caption) / wait_gone(caption) / find_windows(caption, visible_only)
   window_name(win), wait_caption(win, caption), is_mapped(win)
   client_geometry(win), frame_extents(win), outer_geometry(win), size_hints(win),
-  allowed_actions(win)
+  allowed_actions(win), motif_hints(win)
   activate(win), key(win, *keys), type_text(win, text), close_window(win)
   answer_box(caption, key)
   click_at(x, y, button=1, repeat=1), click_child(win, x, y, ...) (client coordinates)

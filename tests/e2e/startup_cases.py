@@ -37,6 +37,28 @@ def window_cannot_be_resized(executable):
         assert "_NET_WM_ACTION_CLOSE" in actions and "_NET_WM_ACTION_MOVE" in actions, actions
 
 
+# _MOTIF_WM_HINTS bits.
+FUNCTIONS_FLAG, DECORATIONS_FLAG = 0x1, 0x2
+FUNC_ALL, FUNC_MOVE, FUNC_MINIMIZE, FUNC_MAXIMIZE, FUNC_CLOSE = 0x1, 0x4, 0x8, 0x10, 0x20
+DECOR_ALL, DECOR_TITLE, DECOR_MENU, DECOR_MINIMIZE, DECOR_MAXIMIZE = 0x1, 0x8, 0x10, 0x20, 0x40
+
+
+def caption_bar_asks_for_menu_and_close_only(executable):
+    with Desktop(executable) as desk:
+        desk.start_program()
+        win = desk.wait_window(CAPTION)
+        hints = desk.motif_hints(win)
+        assert hints is not None, "no _MOTIF_WM_HINTS: the window manager decides the buttons"
+        flags, functions, decorations = hints
+        assert flags & FUNCTIONS_FLAG and flags & DECORATIONS_FLAG, hints
+        # "All" would grant minimise and maximise too.
+        offered = f"functions {functions:#x}, decorations {decorations:#x}"
+        assert not functions & (FUNC_ALL | FUNC_MINIMIZE | FUNC_MAXIMIZE), offered
+        assert functions & FUNC_MOVE and functions & FUNC_CLOSE, offered
+        assert not decorations & (DECOR_ALL | DECOR_MINIMIZE | DECOR_MAXIMIZE), offered
+        assert decorations & DECOR_TITLE and decorations & DECOR_MENU, offered
+
+
 def close_and_expect_exit(desk, program, win, keys):
     desk.key(win, *keys)
     # No to "minimise to the tray?" lets the close go ahead.

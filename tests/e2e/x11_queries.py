@@ -72,6 +72,15 @@ class WindowQueries:
         return {m.group(1): (int(m.group(2)), int(m.group(3))) for m in
                 re.finditer(r"specified (\w+) size: (\d+) by (\d+)", text)}
 
+    def motif_hints(self, win):
+        """flags, functions, decorations of _MOTIF_WM_HINTS: what the program asks the window
+        manager to offer. Window managers may offer more (openbox keeps its iconify button)."""
+        text = self._run(["xprop", "-id", str(win), "_MOTIF_WM_HINTS"], check=False)
+        if "=" not in text:
+            return None
+        values = [int(v, 0) for v in text.split("=", 1)[1].split(",")]
+        return tuple(values[:3])
+
     def allowed_actions(self, win):
         """The window manager's _NET_WM_ALLOWED_ACTIONS for the window."""
         text = self._run(["xprop", "-id", str(win), "_NET_WM_ALLOWED_ACTIONS"], check=False)
