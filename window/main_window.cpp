@@ -358,12 +358,17 @@ void MainWindow::fitOuterSizeToFrame() {
         return;
     }
     const QMargins frame = windowHandle()->frameMargins();
-    const QSize client(mainWindowOuterSize.width() - frame.left() - frame.right(),
-                       mainWindowOuterSize.height() - frame.top() - frame.bottom());
-    if (client == size() || client == fittedClientSize_) {
+    // No frame yet (or none at all, without a window manager): the declared size stands as it
+    // is. A window shown again from the tray reads no frame until it is framed anew, and must not
+    // grow in between.
+    if (frame.isNull()) {
         return;
     }
-    fittedClientSize_ = client;
+    const QSize client(mainWindowOuterSize.width() - frame.left() - frame.right(),
+                       mainWindowOuterSize.height() - frame.top() - frame.bottom());
+    if (client == size()) {
+        return;
+    }
     setFixedSize(client);
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     move(screen.x() + (screen.width() - mainWindowOuterSize.width()) / 2,

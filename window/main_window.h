@@ -104,7 +104,6 @@ private:
     std::function<bool()> closeQuery_;
     bool destroyQueued_ = false;
     bool destroyed_ = false;
-    QSize fittedClientSize_;
 };
 
 } // namespace vintrale
