@@ -12,10 +12,11 @@ trayer started before the window manager stays unmapped. Tests run side by side 
         assert prog.wait_exit() == 0
 
 Functions of Desktop (all waits poll until the condition holds or fail with a clear message):
-  start_program(name=None, folder=None)  copy the executable as folder/name and start it; the same
-                                          name again reuses the copy (second-instance tests)
+  start_program(name=None, folder=None, extra_env=None)
+                                         copy the executable as folder/name and start it; the same
+                                         name again reuses the copy (second-instance tests)
   fake_command(name)                     put an executable `name` first on the program's PATH that
-                                          records its arguments; returns a Recording (.calls())
+                                         records its arguments; returns a Recording (.calls())
   wait_window(caption) / wait_gone(caption) / find_windows(caption, visible_only)
   window_name(win), wait_caption(win, caption), is_mapped(win)
   client_geometry(win), frame_extents(win), outer_geometry(win), size_hints(win),
@@ -156,7 +157,6 @@ class Desktop(WindowQueries, UserInput):
         log.close()
         os.close(write_end)
         self._helpers.append(("Xvfb", process))
-        number = b""
         with os.fdopen(read_end, "rb") as reader:
             number = reader.readline().strip()
         if not number:
@@ -173,7 +173,7 @@ class Desktop(WindowQueries, UserInput):
 
     def _start_tray(self, attempts=3):
         # Now and then, right after openbox has come up, trayer's panel is never mapped: its map
-        # request is lost. A fresh trayer then always comes up, so give it a few chances.
+        # request is lost. A fresh trayer then comes up, so give it a few chances.
         for attempt in range(1, attempts + 1):
             self._start_helper(["trayer"] + TRAYER_ARGS, "trayer")
             try:
@@ -182,7 +182,7 @@ class Desktop(WindowQueries, UserInput):
             except HarnessError:
                 if attempt == attempts:
                     raise
-                label, trayer = self._helpers.pop()
+                _label, trayer = self._helpers.pop()
                 trayer.kill()
                 trayer.wait()
 
