@@ -1,5 +1,6 @@
 // Figures of the number draw, one line each:
 //   refresh tickets=N ours_ms=… plain_ms=… speedup=…
+//   refresh-naive tickets=N ms=…   (the plain way, but into the window's own box)
 //   draw clock=real|counter ns_per_ticket=…
 //   rss_mb=… refreshes=R tickets=10000
 // With the argument scale, refreshes far above the usual counts, to see where the box stops being
@@ -42,6 +43,8 @@ void printRefreshes(RefreshBench& bench) {
         const double plain = bench.plainMilliseconds(count, plainRunsFor(count));
         std::printf("refresh tickets=%d ours_ms=%.2f plain_ms=%.2f speedup=%.1f\n", count, ours,
                     plain, plain / ours);
+        std::printf("refresh-naive tickets=%d ms=%.2f\n", count,
+                    bench.naiveOursMilliseconds(count, oursRuns));
         std::fflush(stdout);
     }
 }

@@ -5,6 +5,7 @@
 #include "draw/results_display.h"
 #include "window/main_window.h"
 
+#include <QPlainTextEdit>
 #include <cstdint>
 
 namespace vintrale::bench {
@@ -18,9 +19,12 @@ public:
     // Median milliseconds of one refresh of count tickets by the production refreshResults:
     // fill, layout and one paint of the box.
     double oursMilliseconds(std::int32_t count, int runs);
-    // The same tickets written the plain way into the same box: for each fragment, set the
-    // format, insert the text, no edit block.
+    // The yardstick: the same tickets written the plain way (for each piece, set the format,
+    // insert the text, no edit block) into the standard rich-text box of the same size, font
+    // and wrapping that the window had before it got a box of its own.
     double plainMilliseconds(std::int32_t count, int runs);
+    // The plain way into the window's own box, to show what the edit block saves there.
+    double naiveOursMilliseconds(std::int32_t count, int runs);
 
     void refreshTimes(std::int32_t count, int refreshes);
     int paintsSeen() const;
@@ -28,12 +32,14 @@ public:
 private:
     void setCount(std::int32_t count);
     void writePlainWay(std::int32_t count);
+    void writeNaiveOurs(std::int32_t count);
     void paintNow();
 
     CharFormats formats_;
     RandomSource random_;
     MainWindow window_;
     ResultsDisplay results_;
+    QPlainTextEdit standardBox_;
 };
 
 // Resident memory of this process in megabytes, as the kernel counts it.

@@ -4,8 +4,8 @@
 #include "platform/clipboard.h"
 #include "platform/message_box.h"
 #include "platform/shell_open.h"
+#include "window/results_box.h"
 
-#include <QPlainTextEdit>
 #include <string_view>
 
 namespace vintrale {

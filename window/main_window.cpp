@@ -1,5 +1,6 @@
 #include "window/main_window.h"
 
+#include "window/results_box.h"
 #include "window/window_declaration.h"
 
 #include <QCheckBox>
@@ -12,7 +13,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QWindow>
@@ -39,7 +39,7 @@ QWidget* createControl(const ControlDeclaration& declared) {
     case ControlKind::groupBox:
         return new QGroupBox(text(declared.text));
     case ControlKind::richTextBox:
-        return new QPlainTextEdit(text(declared.text));
+        return new ResultsBox(text(declared.text));
     case ControlKind::pushButton:
         return new QPushButton(text(declared.text));
     case ControlKind::timer:
@@ -87,12 +87,10 @@ void applyKindSettings(QWidget* widget, ControlKind kind) {
         break;
     }
     case ControlKind::richTextBox: {
-        auto* box = static_cast<QPlainTextEdit*>(widget);
-        box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-        box->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        // Wraps at the box's width, at a blank where it can, and Tab moves the focus on.
+        auto* box = static_cast<ResultsBox*>(widget);
         box->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
         box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        box->setTabChangesFocus(true);
         box->setFont(QFont(QString::fromUtf8("宋体"), 9));
         hideInactiveSelection(widget);
         break;
@@ -160,7 +158,7 @@ void MainWindow::buildControls() {
     timedModeCheck_ = static_cast<QCheckBox*>(byName.at("选择框1"));
     countLabel_ = static_cast<QLabel*>(byName.at("标签1"));
     secondsCaption_ = static_cast<QLabel*>(byName.at("透明标签1"));
-    resultsBox_ = static_cast<QPlainTextEdit*>(byName.at("超级编辑框1"));
+    resultsBox_ = static_cast<ResultsBox*>(byName.at("超级编辑框1"));
 
     countEdit_->setAlignment(Qt::AlignCenter);
     // The label takes the focus when the window opens, yet stays out of the Tab cycle.

@@ -13,10 +13,11 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QMenuBar;
-class QPlainTextEdit;
 class QPushButton;
 
 namespace vintrale {
+
+class ResultsBox;
 
 // The program's one window, built from its declaration. Handlers elsewhere reach it only through
 // the properties below; the window itself provides Enter, Esc, Tab, F1 and background dragging.
@@ -44,7 +45,7 @@ public:
     QLineEdit* countEdit() const { return countEdit_; }               // 编辑框2
     QCheckBox* timedModeCheck() const { return timedModeCheck_; }     // 选择框1
     QLabel* countLabel() const { return countLabel_; }                // 标签1
-    QPlainTextEdit* resultsBox() const { return resultsBox_; }        // 超级编辑框1
+    ResultsBox* resultsBox() const { return resultsBox_; }            // 超级编辑框1
     PeriodTimer& drawTimer() { return drawTimer_; }                   // 时钟1
 
     QMenu* trayMenu() const { return trayMenu_; } // 托盘菜单
@@ -97,7 +98,7 @@ private:
     QCheckBox* timedModeCheck_ = nullptr;
     QLabel* countLabel_ = nullptr;
     QLabel* secondsCaption_ = nullptr; // 透明标签1
-    QPlainTextEdit* resultsBox_ = nullptr;
+    ResultsBox* resultsBox_ = nullptr;
     QList<QWidget*> dragSurfaces_;
     PeriodTimer drawTimer_;
 

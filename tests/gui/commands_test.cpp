@@ -1,12 +1,12 @@
 #include "platform/shell_open.h"
 #include "tray/commands.h"
 #include "tray_test_support.h"
+#include "window/results_box.h"
 
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QLineEdit>
 #include <QMimeData>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QUrl>

@@ -7,9 +7,9 @@
 #include "draw/run_control.h"
 #include "tray/tray_icon.h"
 #include "window/main_window.h"
+#include "window/results_box.h"
 
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -41,7 +41,7 @@ protected:
         window.setShownOnScreen(true);
     }
 
-    QPlainTextEdit& box() { return *window.resultsBox(); }
+    ResultsBox& box() { return *window.resultsBox(); }
     void setCount(const QString& text) { window.countEdit()->setText(text); }
     QString boxText() { return box().toPlainText(); }
     // The box's lines without the line breaks; the empty line after the last break included.

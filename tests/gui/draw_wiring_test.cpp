@@ -1,10 +1,10 @@
 #include "app/program.h"
 #include "platform/beep.h"
 #include "platform/message_box.h"
+#include "window/results_box.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <gtest/gtest.h>
 

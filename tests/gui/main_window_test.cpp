@@ -1,5 +1,6 @@
 #include "app/program.h"
 #include "platform/message_box.h"
+#include "window/results_box.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -9,7 +10,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -119,7 +119,7 @@ TEST_F(StartedProgram, EveryControlStandsWhereDeclared) {
             shown = label->text();
         } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
             shown = edit->text();
-        } else if (auto* box = qobject_cast<QPlainTextEdit*>(widget)) {
+        } else if (auto* box = qobject_cast<ResultsBox*>(widget)) {
             shown = box->toPlainText();
         } else if (auto* group = qobject_cast<QGroupBox*>(widget)) {
             shown = group->title();
@@ -130,7 +130,7 @@ TEST_F(StartedProgram, EveryControlStandsWhereDeclared) {
     EXPECT_EQ(control<QLineEdit>("编辑框2")->alignment() & Qt::AlignHCenter, Qt::AlignHCenter);
     EXPECT_TRUE(control<QLabel>("标签1")->autoFillBackground());
     EXPECT_FALSE(control<QLabel>("透明标签1")->autoFillBackground());
-    EXPECT_FALSE(control<QPlainTextEdit>("超级编辑框1")->isReadOnly());
+    EXPECT_FALSE(control<ResultsBox>("超级编辑框1")->isReadOnly());
 }
 
 TEST_F(StartedProgram, HasAFixedFrameOfTheDeclaredSizeWithoutMinimiseOrMaximise) {
@@ -182,7 +182,7 @@ TEST_F(StartedProgram, EnterClicksTheFocusedButtonElseTheTrendButton) {
 
 TEST_F(StartedProgram, EnterInTheResultsBoxAddsALine) {
     QSignalSpy trend(control<QPushButton>("按钮3"), &QPushButton::clicked);
-    auto* box = control<QPlainTextEdit>("超级编辑框1");
+    auto* box = control<ResultsBox>("超级编辑框1");
     box->setFocus();
     QTest::keyClicks(box, "ab");
     QTest::keyClick(box, Qt::Key_Return);

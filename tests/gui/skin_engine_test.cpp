@@ -1,11 +1,11 @@
 #include "app/skin.h"
 #include "window/main_window.h"
+#include "window/results_box.h"
 
 #include <QApplication>
 #include <QImage>
-#include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTextCursor>
+#include <QTextCharFormat>
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <string>
@@ -135,15 +135,16 @@ TEST_F(SkinEngine, KeepsEveryNumberInItsOwnColour) {
     ASSERT_EQ(attach(skinData()), 0);
     MainWindow window;
     window.show();
-    QPlainTextEdit* box = window.resultsBox();
-    QTextCursor cursor(box->document());
+    ResultsBox* box = window.resultsBox();
     QTextCharFormat red;
     red.setForeground(QColor(255, 0, 0));
     red.setFontPointSize(16);
     QTextCharFormat blue = red;
     blue.setForeground(QColor(0, 0, 255));
-    cursor.insertText(QStringLiteral("03 07 12 19 25 31 "), red);
-    cursor.insertText(QStringLiteral("+09\n"), blue);
+    box->applyCharFormat(red);
+    box->insertPlainText(QStringLiteral("03 07 12 19 25 31 "));
+    box->applyCharFormat(blue);
+    box->insertPlainText(QStringLiteral("+09\n"));
 
     const QImage image = box->grab().toImage();
     EXPECT_TRUE(shows(image, [](QColor c) {
