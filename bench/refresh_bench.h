@@ -26,6 +26,10 @@ public:
     // The plain way into the window's own box, to show what the edit block saves there.
     double naiveOursMilliseconds(std::int32_t count, int runs);
 
+    // Tickets written as a refresh writes them, but past the refresh's ceiling: how the box
+    // fares with counts no refresh draws, to see where it stops being usable.
+    double beyondCeilingMilliseconds(std::int32_t count, int runs);
+
     void refreshTimes(std::int32_t count, int refreshes);
     int paintsSeen() const;
 
@@ -33,6 +37,7 @@ private:
     void setCount(std::int32_t count);
     void writePlainWay(std::int32_t count);
     void writeNaiveOurs(std::int32_t count);
+    void writeBeyondCeiling(std::int32_t count);
     void paintNow();
 
     CharFormats formats_;

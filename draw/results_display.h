@@ -17,13 +17,14 @@ class ResultsBox;
 // reads as exactly the ticket lines, each ending with a line break, and an empty last line where
 // the insertion point rests.
 //
-// A count above maxTickets draws maxTickets tickets. The description sets no bound, but a box of
-// 99,999,999 tickets would need gigabytes and freeze the window for minutes per refresh.
+// A count above maxTickets draws maxTickets tickets: nothing else bounds the count a player may
+// write, and a box of 99,999,999 tickets would need gigabytes and freeze the window.
 class ResultsDisplay {
 public:
-    // The most tickets one refresh draws. Measured: a refresh of this many takes about a
-    // quarter of a second on a small two-core machine, so the window still answers a click
-    // within one refresh, and the box holds about 26 MB.
+    // The most tickets one refresh draws. Measured on a small two-core machine: a refresh of
+    // this many takes about one timer period (110 ms) and the box holds about 32 MB, 64 bytes
+    // a ticket. Beyond it every refresh outlasts the period, so a run falls behind its ticks and
+    // a click waits longer and longer; 99,999,999 would take 20 s and 6 GB a refresh.
     static constexpr std::int32_t maxTickets = 500'000;
 
     ResultsDisplay(ResultsBox& box, const QLineEdit& countEdit, const CharFormats& formats,
