@@ -251,6 +251,15 @@ void ResultsBox::updateScrollRange() {
         }
         layouts_.clear();
     }
+    // The bar follows the view, not the other way round: a replaced content starts at the top.
+    QScrollBar* bar = verticalScrollBar();
+    settingTop_ = true;
+    bar->setValue(topLine_);
+    settingTop_ = false;
+    if (bar->value() != topLine_) {
+        topLine_ = bar->value();
+        topRow_ = 0;
+    }
     updatingRange_ = false;
 }
 
