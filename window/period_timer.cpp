@@ -17,7 +17,16 @@ void PeriodTimer::setPeriod(int milliseconds) {
     expiryHeldBack_ = false;
     ++generation_;
     period_ = wanted;
-    if (period_ > 0) {
+    if (period_ > 0 && !drivenByHand_) {
+        timer_.start(period_);
+    }
+}
+
+void PeriodTimer::setDrivenByHand(bool byHand) {
+    drivenByHand_ = byHand;
+    if (byHand) {
+        timer_.stop();
+    } else if (period_ > 0) {
         timer_.start(period_);
     }
 }

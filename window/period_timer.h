@@ -19,6 +19,11 @@ public:
     int period() const { return period_; }
     void setPeriod(int milliseconds);
 
+    // For tests: the period is still stored and read back, but no clock runs; each fire()
+    // delivers one expiry exactly as a timeout would, so a test decides when ticks happen.
+    void setDrivenByHand(bool byHand);
+    void fire() { onTimeout(); }
+
 signals:
     void expired();
 
@@ -27,6 +32,7 @@ private:
 
     QTimer timer_;
     int period_ = 0;
+    bool drivenByHand_ = false;
     bool inHandler_ = false;
     bool expiryHeldBack_ = false;
     unsigned generation_ = 0;

@@ -18,13 +18,14 @@ protected:
         setMessageBoxScript([](const MessageBoxRequest&) { return MessageAnswer::ok; });
         setBeepObserver([this] { ++beeps; });
         program.loadMainWindow();
+        window().drawTimer().setDrivenByHand(true);
     }
     void TearDown() override {
         setMessageBoxScript({});
         setBeepObserver({});
     }
     MainWindow& window() { return program.mainWindow(); }
-    void tick() { emit window().drawTimer().expired(); }
+    void tick() { window().drawTimer().fire(); }
 
     Program program{ProgramLocation{"/opt/vintrale", "vintrale"}};
     int beeps = 0;

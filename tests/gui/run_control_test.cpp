@@ -278,7 +278,7 @@ TEST_F(RunControlTest, TicksOfTheTimerDriveTheRun) {
     setTimed(true, "1");
     runControl.onStartStopClicked();
     for (int tick = 1; tick <= 10; ++tick) {
-        emit window.drawTimer().expired();
+        window.drawTimer().fire();
     }
     EXPECT_EQ(refreshesOfOneTicket(), 10u);
     EXPECT_EQ(beeps, 1);
