@@ -5,6 +5,9 @@
 #include "window/fonts.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 #include <unistd.h>
 
@@ -15,6 +18,13 @@ int startRoutine(int& argc, char** argv) {
     // Hiding to the tray hides the last window; only the window's destruction ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
     registerFontSubstitutes();
+    // Qt's own texts (the edit boxes' context menus) in Chinese too, like every text of ours,
+    // whatever the system language.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
+                     QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(&qtTexts);
+    }
 
     ProgramLocation location = currentProgramLocation();
     if (!location.directory.empty()) {
