@@ -37,6 +37,9 @@ void ResultsBox::setPlainText(const QString& text) {
     cursor_ = 0;
     anchor_ = 0;
     insertionFormat_ = ResultsBoxText::defaultFormat;
+    if (topLine_ != 0 || topRow_ != 0) {
+        viewport()->update(); // the whole view moves to the top
+    }
     topLine_ = 0;
     topRow_ = 0;
     contentChanged();
@@ -100,6 +103,7 @@ void ResultsBox::setSelection(int anchor, int position) {
         ensureCursorVisible();
     }
     restartBlink();
+    viewport()->update();
 }
 
 void ResultsBox::copy() const {
@@ -135,7 +139,6 @@ void ResultsBox::contentChanged() {
             }
         },
         Qt::QueuedConnection);
-    viewport()->update();
 }
 
 void ResultsBox::settleView() {
@@ -143,8 +146,20 @@ void ResultsBox::settleView() {
     content_.trimMemory();
     layouts_.clear();
     updateScrollRange();
-    viewport()->update();
     restartBlink();
+    updateTextArea();
+}
+
+// Only as far down as text was or now is: with a few tickets in a tall box, most of the box
+// stays as it is, and a run repaints and sends the display less ten times a second.
+void ResultsBox::updateTextArea() {
+    const int height = viewport()->height();
+    qreal bottom = margin - topOffset();
+    for (int line = topLine_; line < content_.lineCount() && bottom < height; ++line) {
+        bottom += heightOf(line);
+    }
+    const int dirty = std::min(height, std::max(paintedBottom_, static_cast<int>(bottom) + 2));
+    viewport()->update(0, 0, viewport()->width(), dirty);
 }
 
 qreal ResultsBox::textWidth() const {
@@ -259,6 +274,7 @@ void ResultsBox::updateScrollRange() {
     if (bar->value() != topLine_) {
         topLine_ = bar->value();
         topRow_ = 0;
+        viewport()->update();
     }
     updatingRange_ = false;
 }
@@ -313,6 +329,7 @@ void ResultsBox::paintEvent(QPaintEvent* event) {
         }
         y += heightOf(line);
     }
+    paintedBottom_ = static_cast<int>(std::min<qreal>(y, bottom)) + 2;
 }
 
 void ResultsBox::resizeEvent(QResizeEvent* event) {
@@ -411,7 +428,6 @@ void ResultsBox::restartBlink() {
     } else {
         blinkTimer_.stop();
     }
-    viewport()->update();
 }
 
 void ResultsBox::timerEvent(QTimerEvent* event) {

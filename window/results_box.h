@@ -103,6 +103,7 @@ private:
     QRect cursorRect() const;
     int positionAt(QPoint point) const;
     void restartBlink();
+    void updateTextArea();
 
     // Input.
     bool handleStandardKey(QKeyEvent* event);
@@ -125,7 +126,8 @@ private:
     bool updatingRange_ = false;
     bool settingTop_ = false;
     int topLine_ = 0;
-    int topRow_ = 0; // the first row in view of a wrapped top line
+    int topRow_ = 0;        // the first row in view of a wrapped top line
+    int paintedBottom_ = 0; // how far down the last paint drew text
 
     mutable std::unordered_map<int, std::unique_ptr<QTextLayout>> layouts_;
     QBasicTimer blinkTimer_;

@@ -191,6 +191,7 @@ void ResultsBox::moveCursor(int position, bool keepAnchor) {
     insertionFormat_ = formatBefore(cursor_);
     ensureCursorVisible();
     restartBlink();
+    viewport()->update();
 }
 
 // What the player types replaces the selection, in the insertion point's format.
@@ -276,6 +277,7 @@ void ResultsBox::mouseMoveEvent(QMouseEvent* event) {
     if (position != cursor_) {
         cursor_ = position;
         restartBlink();
+        viewport()->update();
     }
 }
 
@@ -301,6 +303,7 @@ void ResultsBox::mouseDoubleClickEvent(QMouseEvent* event) {
 void ResultsBox::focusInEvent(QFocusEvent* event) {
     QAbstractScrollArea::focusInEvent(event);
     restartBlink();
+    viewport()->update();
 }
 
 void ResultsBox::focusOutEvent(QFocusEvent* event) {
