@@ -85,6 +85,9 @@ protected:
     void timerEvent(QTimerEvent* event) override;
 
 private:
+    // Space between the frame and the text, as a text document leaves it.
+    static constexpr int margin = 4;
+
     enum class Move { left, right, up, down, lineStart, lineEnd, pageUp, pageDown, start, end };
 
     // The view: laid-out lines, the scroll position and the insertion point's place.

@@ -15,8 +15,6 @@ namespace vintrale {
 
 namespace {
 
-constexpr int margin = 4;
-
 bool isLowSurrogateAt(const QString& text, int position) {
     return position > 0 && position < text.size() && text.at(position).isLowSurrogate() &&
            text.at(position - 1).isHighSurrogate();
