@@ -22,9 +22,9 @@ class ResultsBox;
 class ResultsDisplay {
 public:
     // The most tickets one refresh draws. Measured on a small two-core machine: a refresh of
-    // this many takes about one timer period (110 ms) and the box holds about 32 MB, 64 bytes
-    // a ticket. Beyond it every refresh outlasts the period, so a run falls behind its ticks and
-    // a click waits longer and longer; 99,999,999 would take 20 s and 6 GB a refresh.
+    // this many takes 80 to 110 ms, about one timer period, and the box holds about 32 MB, 64
+    // bytes a ticket. Beyond it every refresh outlasts the period, so a run falls behind its
+    // ticks and a click waits longer and longer; 99,999,999 would take some 17 s and 6 GB.
     static constexpr std::int32_t maxTickets = 500'000;
 
     ResultsDisplay(ResultsBox& box, const QLineEdit& countEdit, const CharFormats& formats,
