@@ -18,22 +18,6 @@ namespace vintrale::bench {
 
 namespace {
 
-// Counts the box's paints, so the bench can tell it really measured one per refresh.
-class PaintCounter : public QObject {
-public:
-    int paints = 0;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint) {
-            ++paints;
-        }
-        return QObject::eventFilter(watched, event);
-    }
-};
-
-PaintCounter paintCounter;
-
 CharFormats finalFormats() {
     CharFormats formats;
     formats.redFormat = std::make_unique<CharFormat>(CharFormat{songTypeface, 16, 0, 0, pureRed});
@@ -47,7 +31,7 @@ RefreshBench::RefreshBench()
     : formats_(finalFormats()),
       results_(*window_.resultsBox(), *window_.countEdit(), formats_, random_) {
     window_.setShownOnScreen(true);
-    window_.resultsBox()->viewport()->installEventFilter(&paintCounter);
+    window_.resultsBox()->viewport()->installEventFilter(&paintCounter_);
     standardBox_.setLineWrapMode(QPlainTextEdit::WidgetWidth);
     standardBox_.setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     standardBox_.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -58,7 +42,7 @@ RefreshBench::RefreshBench()
 }
 
 int RefreshBench::paintsSeen() const {
-    return paintCounter.paints;
+    return paintCounter_.paints;
 }
 
 void RefreshBench::setCount(std::int32_t count) {
