@@ -12,6 +12,9 @@ namespace vintrale {
 
 ResultsBox::ResultsBox(const QString& text, QWidget* parent) : QAbstractScrollArea(parent) {
     setFocusPolicy(Qt::StrongFocus);
+    // The view paints every pixel of its own, background included, so nothing beneath it (the
+    // frame's rounded corners, the window's background) is painted again at every refresh.
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_InputMethodEnabled);
     viewport()->setCursor(Qt::IBeamCursor);
     verticalScrollBar()->setSingleStep(1);

@@ -159,6 +159,7 @@ void ResultsBox::paintEvent(QPaintEvent* event) {
         layouts_.clear();
     }
     QPainter painter(viewport());
+    painter.fillRect(event->rect(), viewport()->palette().brush(viewport()->backgroundRole()));
     painter.setPen(palette().color(QPalette::Text));
     const bool focused = hasFocus();
     const int selectionFrom = std::min(cursor_, anchor_);
