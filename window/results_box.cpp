@@ -5,7 +5,6 @@
 #include <QGuiApplication>
 #include <QScrollBar>
 #include <QTextLayout>
-
 #include <algorithm>
 
 namespace vintrale {
