@@ -5,7 +5,6 @@
 
 #include <QLabel>
 #include <QPushButton>
-
 #include <new>
 
 namespace vintrale {

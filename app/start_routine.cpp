@@ -1,14 +1,12 @@
 #include "app/instance_guard.h"
 #include "app/program.h"
 #include "app/skin.h"
-
 #include "window/fonts.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
-
 #include <unistd.h>
 
 namespace vintrale {

@@ -39,7 +39,8 @@ char nextCharacter(std::string_view text, std::size_t& pos) {
     const std::string_view rest = text.substr(pos);
     // U+FF10..U+FF19 are EF BC 90..99.
     if (rest.size() >= 3 && rest[0] == '\xEF' && rest[1] == '\xBC' &&
-        static_cast<unsigned char>(rest[2]) >= 0x90 && static_cast<unsigned char>(rest[2]) <= 0x99) {
+        static_cast<unsigned char>(rest[2]) >= 0x90 &&
+        static_cast<unsigned char>(rest[2]) <= 0x99) {
         pos += 3;
         return static_cast<char>('0' + (static_cast<unsigned char>(rest[2]) - 0x90));
     }

@@ -1,7 +1,6 @@
 #include "platform/beep.h"
 
 #include <QApplication>
-
 #include <canberra.h>
 #include <memory>
 
@@ -30,7 +29,9 @@ ca_context* soundContext() {
 
 } // namespace
 
-void setBeepObserver(std::function<void()> observer) { installedObserver() = std::move(observer); }
+void setBeepObserver(std::function<void()> observer) {
+    installedObserver() = std::move(observer);
+}
 
 void beep() {
     if (installedObserver()) {

@@ -27,7 +27,9 @@ QMessageBox::Icon iconFor(MessageStyle style) {
 
 } // namespace
 
-void setMessageBoxScript(MessageBoxScript script) { installedScript() = std::move(script); }
+void setMessageBoxScript(MessageBoxScript script) {
+    installedScript() = std::move(script);
+}
 
 MessageAnswer showMessageBox(const QString& text, const QString& caption, MessageStyle style) {
     if (installedScript()) {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-
 #include <functional>
 
 namespace vintrale {
@@ -15,7 +14,15 @@ enum class MessageStyle : int {
     askYesNo = 68,    // information icon, Yes and No
 };
 
-enum class MessageAnswer : int { ok = 0, cancel = 1, abort = 2, retry = 3, ignore = 4, yes = 5, no = 6 };
+enum class MessageAnswer : int {
+    ok = 0,
+    cancel = 1,
+    abort = 2,
+    retry = 3,
+    ignore = 4,
+    yes = 5,
+    no = 6
+};
 
 struct MessageBoxRequest {
     QString text;

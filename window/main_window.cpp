@@ -16,7 +16,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QWindow>
-
 #include <map>
 
 namespace vintrale {
@@ -102,7 +101,9 @@ void applyKindSettings(QWidget* widget, ControlKind kind) {
     }
 }
 
-bool isAllowedInCount(QChar c) { return (c >= u'0' && c <= u'9') || c == u'-'; }
+bool isAllowedInCount(QChar c) {
+    return (c >= u'0' && c <= u'9') || c == u'-';
+}
 
 } // namespace
 
@@ -179,11 +180,17 @@ void MainWindow::load() {
     }
 }
 
-QString MainWindow::caption() const { return windowTitle(); }
+QString MainWindow::caption() const {
+    return windowTitle();
+}
 
-void MainWindow::setCaption(const QString& caption) { setWindowTitle(caption); }
+void MainWindow::setCaption(const QString& caption) {
+    setWindowTitle(caption);
+}
 
-bool MainWindow::isShownOnScreen() const { return isVisible(); }
+bool MainWindow::isShownOnScreen() const {
+    return isVisible();
+}
 
 void MainWindow::setShownOnScreen(bool shown) {
     if (!shown) {
@@ -208,7 +215,9 @@ void MainWindow::setCloseQuery(std::function<bool()> closeQuery) {
     closeQuery_ = std::move(closeQuery);
 }
 
-bool MainWindow::requestClose() { return close(); }
+bool MainWindow::requestClose() {
+    return close();
+}
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (destroyed_ || destroyQueued_) {

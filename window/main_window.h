@@ -3,7 +3,6 @@
 #include "window/period_timer.h"
 
 #include <QWidget>
-
 #include <functional>
 
 class QAction;

@@ -2,7 +2,6 @@
 
 #include <QPoint>
 #include <QSize>
-
 #include <array>
 #include <string_view>
 

@@ -1,5 +1,4 @@
 #include <QApplication>
-
 #include <gtest/gtest.h>
 
 // One QApplication for the whole test binary, on the offscreen platform unless the caller chose

@@ -13,7 +13,6 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
-
 #include <gtest/gtest.h>
 
 namespace vintrale {
@@ -145,7 +144,7 @@ TEST_F(StartedProgram, HasAFixedFrameOfTheDeclaredSizeWithoutMinimiseOrMaximise)
 }
 
 TEST_F(StartedProgram, TabWalksTheCycleAndShiftTabWalksItBack) {
-    const char* cycle[] = {"编辑框2", "按钮1", "按钮2", "按钮3",
+    const char* cycle[] = {"编辑框2",     "按钮1",   "按钮2",   "按钮3",
                            "超级编辑框1", "选择框1", "编辑框1", "编辑框2"};
     for (const char* name : cycle) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);

@@ -1,8 +1,7 @@
 #include "core/text_rules.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdint>
+#include <gtest/gtest.h>
 #include <limits>
 #include <string_view>
 
@@ -53,23 +52,26 @@ TEST(TextToInteger, ReadsWhatPlayersType) {
         {" 7x", 7},
         {"12 3", 12},
         {"\t\n\v\f\r 42", 42},
-        {"--4", 0},   // one sign only
-        {"- 4", 0},   // no blank between sign and digits
+        {"--4", 0}, // one sign only
+        {"- 4", 0}, // no blank between sign and digits
         {"4-2", 4},
-        {"５", 5},     // full-width digit
+        {"５", 5}, // full-width digit
         {"１２", 12},
-        {"　7x", 7},   // ideographic space skipped like a blank
+        {"　7x", 7}, // ideographic space skipped like a blank
         {"＋８", 8},
         {"－９", -9},
         {"-０１", -1},
-        {"五", 0},     // a Chinese numeral is no digit
-        {"٣", 0},     // nor is an Arabic-Indic digit
+        {"五", 0}, // a Chinese numeral is no digit
+        {"٣", 0},  // nor is an Arabic-Indic digit
         {"2147483647", max},
         {"-2147483648", min},
         {"2147483648", max}, // beyond 32 bits: saturate, never wrap
         {"99999999999999999999", max},
         {"-99999999999999999999", min},
-        {std::string_view("1\0" "2", 3), 1},
+        {std::string_view("1\0"
+                          "2",
+                          3),
+         1},
     };
     for (const IntegerCase& c : cases) {
         EXPECT_EQ(textToInteger(c.text), c.expected) << '"' << c.text << '"';
@@ -78,7 +80,8 @@ TEST(TextToInteger, ReadsWhatPlayersType) {
 
 TEST(TwoDigitText, PadsOnlyZeroToNine) {
     const std::pair<std::int32_t, std::string_view> cases[] = {
-        {0, "00"}, {7, "07"}, {9, "09"}, {10, "10"}, {16, "16"}, {100, "100"},
+        {0, "00"},  {7, "07"},    {9, "09"},
+        {10, "10"}, {16, "16"},   {100, "100"},
         {-3, "-3"}, {-10, "-10"}, {std::numeric_limits<std::int32_t>::min(), "-2147483648"},
     };
     for (const auto& [n, expected] : cases) {

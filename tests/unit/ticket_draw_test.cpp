@@ -92,7 +92,8 @@ TEST(TicketDraw, EveryTicketHasSixDistinctAscendingRedsAndABlueInRange) {
         blueSeen[static_cast<std::size_t>(blue.number)] = true;
 
         // The text says exactly what the numbers are.
-        // Built by appending only: GCC 12 misreads prepending to a std::string as an overlapping copy.
+        // Built by appending only: GCC 12 misreads prepending to a std::string as an overlapping
+        // copy.
         const auto padded = [](std::int32_t n) {
             std::string text(n < 10 ? 1 : 0, '0');
             text += std::to_string(n);
