@@ -2,8 +2,8 @@
 
 #include "platform/fatal_error.h"
 #include "platform/file_ops.h"
+#include "resources/carried_files.h"
 
-#include <QFile>
 #include <QString>
 #include <cstddef>
 #include <span>
@@ -20,11 +20,7 @@ namespace {
 
 QByteArray carried(const char* resourcePath) {
     [[maybe_unused]] static const bool registered = (registerSkinResources(), true);
-    QFile file(QString::fromLatin1(resourcePath));
-    if (!file.open(QIODevice::ReadOnly)) {
-        return {};
-    }
-    return file.readAll();
+    return carriedFile(QString::fromLatin1(resourcePath));
 }
 
 } // namespace
