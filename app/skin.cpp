@@ -25,13 +25,6 @@ QByteArray carried(const char* resourcePath) {
 
 } // namespace
 
-std::string skinLibraryPath(std::string_view programDirectory) {
-    std::string path(programDirectory);
-    path += '/';
-    path += skinLibraryFileName;
-    return path;
-}
-
 QByteArray skinLibraryBytes() {
     return carried(":/skin/skinLibraryBytes");
 }

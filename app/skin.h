@@ -4,12 +4,8 @@
 
 #include <QByteArray>
 #include <string>
-#include <string_view>
 
 namespace vintrale {
-
-// The engine's path in the program's folder: the folder, one '/', the file name.
-std::string skinLibraryPath(std::string_view programDirectory);
 
 // What the executable carries: the engine library, byte for byte, and the skin data.
 QByteArray skinLibraryBytes();

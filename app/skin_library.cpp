@@ -7,6 +7,13 @@
 
 namespace vintrale {
 
+std::string skinLibraryPath(std::string_view programDirectory) {
+    std::string path(programDirectory);
+    path += '/';
+    path += skinLibraryFileName;
+    return path;
+}
+
 SkinLibrary::~SkinLibrary() {
     unload();
 }
@@ -15,7 +22,7 @@ bool SkinLibrary::bind(const std::string& programDirectory) {
     if (isBound()) {
         return true;
     }
-    const std::string besideProgram = programDirectory + "/" + std::string(skinLibraryFileName);
+    const std::string besideProgram = skinLibraryPath(programDirectory);
     // A damaged file there counts as one that cannot be loaded, rather than crash the loader.
     void* handle = isWholeSharedObject(besideProgram)
                        ? ::dlopen(besideProgram.c_str(), RTLD_NOW | RTLD_LOCAL)

@@ -10,6 +10,9 @@ namespace vintrale {
 inline constexpr std::string_view skinLibraryFileName = ".SkinH_EL.so";
 inline constexpr const char* attachResName = "SkinH_AttachRes";
 
+// The engine's path in the program's folder: the folder, one '/', the file name.
+std::string skinLibraryPath(std::string_view programDirectory);
+
 // The skin engine, loaded on demand. SkinH_AttachRes is bound by name at its first use; the
 // library then stays loaded until unload(), which comes after the exit clean-up.
 class SkinLibrary {
