@@ -1,24 +1,11 @@
 #include "tray/commands.h"
 
-#include "core/text_rules.h"
 #include "platform/clipboard.h"
 #include "platform/message_box.h"
 #include "platform/shell_open.h"
 #include "window/results_box.h"
 
-#include <string_view>
-
 namespace vintrale {
-
-namespace {
-
-bool isEmptyText(const QString& text) {
-    const QByteArray utf8 = text.toUtf8();
-    return compareText(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())),
-                       {}) == 0;
-}
-
-} // namespace
 
 void onCopyClicked(const RunState& runState, MainWindow& window) {
     // A run refills the box on every tick, so nothing would be copied that the player could
@@ -28,12 +15,13 @@ void onCopyClicked(const RunState& runState, MainWindow& window) {
                        MessageStyle::warning);
         return;
     }
-    if (isEmptyText(window.resultsBox()->toPlainText())) {
+    const QString text = window.resultsBox()->toPlainText();
+    if (text.isEmpty()) {
         showMessageBox(QStringLiteral("号码区没有数据，无法复制"), QStringLiteral("提示"),
                        MessageStyle::information);
         return;
     }
-    if (putClipboardText(window.resultsBox()->toPlainText())) {
+    if (putClipboardText(text)) {
         showMessageBox(QStringLiteral("复制成功！"), QStringLiteral("恭喜！"),
                        MessageStyle::information);
     } else {
