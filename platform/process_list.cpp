@@ -27,16 +27,6 @@ std::string_view baseName(std::string_view path) {
     return slash == std::string_view::npos ? path : path.substr(slash + 1);
 }
 
-// The kernel marks an executable that was replaced or removed since it started this way; the
-// process still runs under the name it had.
-std::string_view withoutDeletedMark(std::string_view path) {
-    constexpr std::string_view deletedMark = " (deleted)";
-    if (path.ends_with(deletedMark)) {
-        path.remove_suffix(deletedMark.size());
-    }
-    return path;
-}
-
 std::optional<std::string> readLink(const std::string& path) {
     std::array<char, 4096> target{};
     const ssize_t length = ::readlink(path.c_str(), target.data(), target.size());
@@ -74,6 +64,14 @@ std::optional<std::string> executableNameOf(const std::string& processFolder) {
 }
 
 } // namespace
+
+std::string_view withoutDeletedMark(std::string_view path) {
+    constexpr std::string_view deletedMark = " (deleted)";
+    if (path.ends_with(deletedMark)) {
+        path.remove_suffix(deletedMark.size());
+    }
+    return path;
+}
 
 std::vector<ProcessEntry> listProcesses(const std::string& procRoot) {
     std::vector<ProcessEntry> processes;

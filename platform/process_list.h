@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vintrale {
@@ -18,5 +19,10 @@ struct ProcessEntry {
 // command line. Processes that end while the list is read are left out; without a readable
 // process folder the list is empty. `procRoot` is the process folder, replaceable for tests.
 std::vector<ProcessEntry> listProcesses(const std::string& procRoot = "/proc");
+
+// An executable's path as read from a process's exe link, without the mark the kernel adds once
+// the file was replaced or removed after the process started: the process still runs under the
+// name it had.
+std::string_view withoutDeletedMark(std::string_view path);
 
 } // namespace vintrale

@@ -1,5 +1,7 @@
 #include "platform/program_location.h"
 
+#include "platform/process_list.h"
+
 #include <filesystem>
 #include <system_error>
 
@@ -16,13 +18,8 @@ ProgramLocation splitExecutablePath(std::string_view path) {
 ProgramLocation currentProgramLocation() {
     std::error_code error;
     const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
-    std::string_view path = error ? std::string_view{} : std::string_view{exe.native()};
-    // The kernel marks a replaced or removed executable this way; the name is still ours.
-    constexpr std::string_view deletedMark = " (deleted)";
-    if (path.ends_with(deletedMark)) {
-        path.remove_suffix(deletedMark.size());
-    }
-    return splitExecutablePath(path);
+    return splitExecutablePath(error ? std::string_view{}
+                                     : withoutDeletedMark(std::string_view{exe.native()}));
 }
 
 } // namespace vintrale
