@@ -7,7 +7,6 @@
 #include <fcntl.h>
 #include <link.h>
 #include <stdio.h>
-#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
 

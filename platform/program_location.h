@@ -5,8 +5,8 @@
 
 namespace vintrale {
 
-// Where the program's executable lies: its directory without a trailing separator ("" stays "/"
-// only for the root), and its bare file name. Fixed once at start-up.
+// Where the program's executable lies: its directory without a trailing separator (so the root
+// folder is ""), and its bare file name. Fixed once at start-up.
 struct ProgramLocation {
     std::string directory;
     std::string executableName;
