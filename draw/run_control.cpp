@@ -43,10 +43,7 @@ void RunControl::onStartStopClicked() {
         window_.startStopButton()->setText(stopCaption);
         runState_.isIdle = false;
     } else {
-        window_.drawTimer().setPeriod(0);
-        runState_.tickCount = 0;
-        window_.startStopButton()->setText(startCaption);
-        runState_.isIdle = true;
+        becomeIdle();
     }
 }
 
@@ -69,10 +66,8 @@ void RunControl::onDrawTimerTick() {
         const std::int64_t elapsed =
             std::int64_t{runState_.tickCount} * window_.drawTimer().period();
         window_.setCaption(QString::fromStdString(timedCaption(elapsed)));
-        // In doubles, so no number of seconds can overflow; for whole numbers this is simply
-        // elapsed >= seconds * 1000.
-        const double secondsWanted = textToInteger(seconds);
-        if (static_cast<double>(elapsed) - secondsWanted * 1000.0 >= -1e-7) {
+        // Any 32-bit count of seconds, times 1000, fits in 64 bits: no overflow.
+        if (elapsed >= std::int64_t{textToInteger(seconds)} * 1000) {
             endTimedRun();
         }
     }
@@ -84,22 +79,25 @@ void RunControl::onDrawTimerTick() {
 
 // The error road: nothing is drawn and the caption stays as it was.
 void RunControl::stopOnWrongTimedSetting() {
+    // Stopped before the box waits for its answer, so no tick is due while it is up.
     window_.drawTimer().setPeriod(0);
     showMessageBox(QStringLiteral("定时设置错误"), QStringLiteral("错误"), MessageStyle::error);
-    runState_.tickCount = 0;
-    window_.startStopButton()->setText(startCaption);
-    runState_.isIdle = true;
+    becomeIdle();
 }
 
 // The tick that ends a timed run still refreshes the results once more afterwards.
 void RunControl::endTimedRun() {
     beep();
+    becomeIdle();
+    window_.setShownOnScreen(true);
+    trayIcon_.removeTrayIcon();
+}
+
+void RunControl::becomeIdle() {
+    window_.drawTimer().setPeriod(0);
     runState_.tickCount = 0;
     window_.startStopButton()->setText(startCaption);
     runState_.isIdle = true;
-    window_.drawTimer().setPeriod(0);
-    window_.setShownOnScreen(true);
-    trayIcon_.removeTrayIcon();
 }
 
 } // namespace vintrale

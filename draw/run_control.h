@@ -24,6 +24,8 @@ public:
 private:
     void stopOnWrongTimedSetting();
     void endTimedRun();
+    // Every way a run ends: the timer stopped, the count reset, 按钮1 ready to start again.
+    void becomeIdle();
 
     MainWindow& window_;
     RunState& runState_;
