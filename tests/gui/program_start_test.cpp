@@ -68,7 +68,8 @@ TEST_F(StartSteps, ARefusedInstanceFinishesItsStartThenTheLoopDestroysTheWindow)
     otherInstance = true;
     start();
 
-    // Steps 3 to 7 ran in spite of the refusal, and the destruction waits for the event loop.
+    // The rest of the start ran in spite of the refusal, and the destruction waits for the
+    // event loop.
     MainWindow& window = program.mainWindow();
     EXPECT_FALSE(window.isDestroyed());
     EXPECT_TRUE(program.runState().isIdle);
