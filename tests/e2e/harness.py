@@ -21,7 +21,7 @@ Functions of Desktop (all waits poll until the condition holds or fail with a cl
   window_name(win), wait_caption(win, caption), is_mapped(win)
   client_geometry(win), frame_extents(win), outer_geometry(win), size_hints(win),
   allowed_actions(win), motif_hints(win)
-  activate(win), key(win, *keys), type_text(win, text), close_window(win)
+  activate(win), key(win, *keys), close_window(win)
   answer_box(caption, key)
   click_at(x, y, button=1, repeat=1), click_child(win, x, y, ...) (client coordinates)
   move_pointer(x, y), drag(start, end)   screen points; drag holds the left button
@@ -30,7 +30,6 @@ Functions of Desktop (all waits poll until the condition holds or fail with a cl
   wait_popup_menu(program), choose_menu_item(index)   the open popup menu, picked by keyboard
   clipboard_text(), set_clipboard_text(text), pointer_position()
   grab(win, x, y, width, height)         raw pixels of a part of the window, to compare
-  screenshot(win, path, frame=True)
 Program: .pid, .path, .name, .wait_exit(timeout) -> exit status, .running(), .output()
 Module waiting: wait_until(condition, what, timeout), HarnessError.
 

@@ -19,10 +19,6 @@ class UserInput:
         """Presses keys wherever the keyboard goes now (an open menu grabs it)."""
         self._run(["xdotool", "key", *keys])
 
-    def type_text(self, win, text):
-        self.activate(win)
-        self._run(["xdotool", "type", "--delay", "20", text])
-
     def close_window(self, win):
         """Alt+F4 through the window manager: a close request like the caption's close box."""
         self.key(win, "alt+F4")

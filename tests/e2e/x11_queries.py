@@ -140,7 +140,3 @@ class WindowQueries:
             raise HarnessError(f"could not grab {width}x{height}+{x}+{y} of {win}: "
                                f"{result.stderr.decode(errors='replace')}")
         return result.stdout
-
-    def screenshot(self, win, path, frame=True):
-        argv = ["import", "-window", str(win)] + (["-frame"] if frame else []) + [path]
-        self._run(argv)
