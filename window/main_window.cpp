@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QWindow>
+#include <algorithm>
 #include <map>
 
 namespace vintrale {
@@ -101,6 +102,13 @@ void applyKindSettings(QWidget* widget, ControlKind kind) {
     }
 }
 
+// Where the window's outer frame, at its declared size, sits centred on the primary screen.
+QPoint centredOnPrimaryScreen() {
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    return {screen.x() + (screen.width() - mainWindowOuterSize.width()) / 2,
+            screen.y() + (screen.height() - mainWindowOuterSize.height()) / 2};
+}
+
 bool isAllowedInCount(QChar c) {
     return (c >= u'0' && c <= u'9') || c == u'-';
 }
@@ -121,9 +129,7 @@ MainWindow::MainWindow()
 
     buildControls();
 
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    move(screen.x() + (screen.width() - mainWindowOuterSize.width()) / 2,
-         screen.y() + (screen.height() - mainWindowOuterSize.height()) / 2);
+    move(centredOnPrimaryScreen());
 }
 
 MainWindow::~MainWindow() = default;
@@ -377,9 +383,7 @@ void MainWindow::fitOuterSizeToFrame() {
         return;
     }
     setFixedSize(client);
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    move(screen.x() + (screen.width() - mainWindowOuterSize.width()) / 2,
-         screen.y() + (screen.height() - mainWindowOuterSize.height()) / 2);
+    move(centredOnPrimaryScreen());
 }
 
 } // namespace vintrale

@@ -34,8 +34,8 @@ inline constexpr std::string_view trayMenuTitle = "托盘菜单";
 inline constexpr std::string_view showWindowItemText = "显示窗口";
 inline constexpr std::string_view exitItemText = "退出程序";
 
-// The controls in the order they are created. A parent always comes before its children when
-// the window is built (the builder creates group boxes first), whatever this order says.
+// The controls in the order they are created. A child may come before its parent here: the
+// builder creates every control before it gives any its parent.
 inline constexpr std::array<ControlDeclaration, 13> mainWindowControls{{
     {"透明标签1", ControlKind::transparentLabel, "分组框3", {42, 31}, {48, 24}, "秒后停止"},
     {"编辑框1", ControlKind::lineEdit, "分组框3", {8, 32}, {32, 20}, ""},
