@@ -53,8 +53,7 @@ void applySkin(const std::string& programDirectory, SkinLibrary& library) {
     }
     const QByteArray data = skinData();
     // Whatever the engine answers, the start goes on: the program relies on nothing it draws.
-    library.attachRes(programDirectory,
-                      std::span(reinterpret_cast<const unsigned char*>(data.constData()),
+    library.attachRes(std::span(reinterpret_cast<const unsigned char*>(data.constData()),
                                 static_cast<std::size_t>(data.size())),
                       "", 1, 1, 1);
 }

@@ -45,9 +45,9 @@ bool SkinLibrary::bind(const std::string& programDirectory) {
     return true;
 }
 
-int SkinLibrary::attachRes(const std::string& programDirectory, std::span<const unsigned char> data,
-                           const char* password, int a, int b, int c) {
-    if (!bind(programDirectory)) {
+int SkinLibrary::attachRes(std::span<const unsigned char> data, const char* password, int a, int b,
+                           int c) {
+    if (!isBound()) {
         return -1;
     }
     if (data.size() > static_cast<std::size_t>(std::numeric_limits<int>::max())) {

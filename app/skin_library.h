@@ -13,8 +13,8 @@ inline constexpr const char* attachResName = "SkinH_AttachRes";
 // The engine's path in the program's folder: the folder, one '/', the file name.
 std::string skinLibraryPath(std::string_view programDirectory);
 
-// The skin engine, loaded on demand. SkinH_AttachRes is bound by name at its first use; the
-// library then stays loaded until unload(), which comes after the exit clean-up.
+// The skin engine, loaded when bound. SkinH_AttachRes is bound by name; the library then stays
+// loaded until unload(), which comes after the exit clean-up.
 class SkinLibrary {
 public:
     using AttachRes = int (*)(const unsigned char* data, int size, const char* password, int a,
@@ -31,10 +31,8 @@ public:
     bool bind(const std::string& programDirectory);
     bool isBound() const { return attachRes_ != nullptr; }
 
-    // Calls the bound function; binds it first if need be. Returns its result, or -1 when it
-    // cannot be bound.
-    int attachRes(const std::string& programDirectory, std::span<const unsigned char> data,
-                  const char* password, int a, int b, int c);
+    // Calls the bound function and returns its result; -1 when nothing is bound.
+    int attachRes(std::span<const unsigned char> data, const char* password, int a, int b, int c);
 
     void unload();
 
