@@ -274,6 +274,8 @@ void ResultsBox::mouseMoveEvent(QMouseEvent* event) {
     const int position = positionAt(point);
     if (position != cursor_) {
         cursor_ = position;
+        // As after a selection by keyboard: typing over it takes the format before its end.
+        insertionFormat_ = formatBefore(cursor_);
         restartBlink();
         viewport()->update();
     }

@@ -121,6 +121,40 @@ TEST_F(ResultsBoxView, MouseSelectsByDraggingAndNumbersByDoubleClick) {
     EXPECT_EQ(box().selectedText(), QStringLiteral("05 06 11"));
 }
 
+// Text typed over a selection takes the format before the selection's end, however the
+// selection was made.
+TEST_F(ResultsBoxView, TypingOverAMouseSelectionTakesTheFormatAsTheKeyboardDoes) {
+    QTextCharFormat red;
+    red.setForeground(QColor(255, 0, 0));
+    QTextCharFormat blue;
+    blue.setForeground(QColor(0, 0, 255));
+    const QPoint lineStart(5, 8);
+    const QPoint lineEnd(view().width() - 2, 8);
+    for (const bool byMouse : {false, true}) {
+        box().setPlainText(QString());
+        box().applyCharFormat(red);
+        box().insertPlainText(u"05 ");
+        box().applyCharFormat(blue);
+        box().insertPlainText(u"+08");
+        settle();
+        if (byMouse) {
+            QTest::mousePress(&view(), Qt::LeftButton, Qt::NoModifier, lineStart);
+            QMouseEvent drag(QEvent::MouseMove, QPointF(lineEnd),
+                             view().mapToGlobal(QPointF(lineEnd)), Qt::NoButton, Qt::LeftButton,
+                             Qt::NoModifier);
+            QCoreApplication::sendEvent(&view(), &drag);
+            QTest::mouseRelease(&view(), Qt::LeftButton, Qt::NoModifier, lineEnd);
+        } else {
+            QTest::keyClick(&box(), Qt::Key_Home);
+            QTest::keyClick(&box(), Qt::Key_End, Qt::ShiftModifier);
+        }
+        ASSERT_EQ(box().selectedText(), QStringLiteral("05 +08")) << byMouse;
+        QTest::keyClicks(&box(), QStringLiteral("x"));
+        EXPECT_EQ(box().toPlainText(), QStringLiteral("x")) << byMouse;
+        EXPECT_EQ(box().charFormatAt(0).foreground().color(), QColor(0, 0, 255)) << byMouse;
+    }
+}
+
 // The selection shows in the highlight colour while the box has the focus, and not at all
 // without it; the numbers show in their own colours either way.
 TEST_F(ResultsBoxView, SelectionShowsOnlyWithTheFocus) {
