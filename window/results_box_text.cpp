@@ -101,9 +101,8 @@ void ResultsBoxText::replace(int from, int to, QStringView text, int format) {
         return;
     }
     // The new text's breaks are settled apart first, so its length in the box is known.
-    QString written = text.toString();
     ResultsBoxText scratch;
-    scratch.append(written, 0);
+    scratch.append(text, 0);
     const int oldLength = length();
     text_.replace(from, to - from, scratch.text_);
     spliceRuns(from, to, scratch.length(), format, oldLength);
