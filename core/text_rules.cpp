@@ -34,8 +34,12 @@ constexpr std::array<WideForm, 3> wideSigns{{
 }};
 
 // Decodes one character at pos into its ASCII meaning, advancing pos. Characters outside the
-// rule come back as '\0', which stops every step of the reading.
+// rule, and the end of the text, come back as '\0', which stops every step of the reading. At the
+// end pos stays put, so a further call is harmless and gives '\0' again.
 char nextCharacter(std::string_view text, std::size_t& pos) {
+    if (pos >= text.size()) {
+        return '\0';
+    }
     const std::string_view rest = text.substr(pos);
     // U+FF10..U+FF19 are EF BC 90..99.
     if (rest.size() >= 3 && rest[0] == '\xEF' && rest[1] == '\xBC' &&
@@ -50,7 +54,7 @@ char nextCharacter(std::string_view text, std::size_t& pos) {
             return form.ascii;
         }
     }
-    const char c = rest.empty() ? '\0' : rest[0];
+    const char c = rest[0];
     ++pos;
     return static_cast<unsigned char>(c) < 0x80 ? c : '\0';
 }
