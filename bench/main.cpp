@@ -6,7 +6,6 @@
 // With the argument scale, refreshes far above the usual counts, to see where the box stops being
 // usable.
 
-#include "bench/bench_clock.h"
 #include "bench/draw_bench.h"
 #include "bench/refresh_bench.h"
 #include "window/fonts.h"

@@ -8,8 +8,6 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QLineEdit>
-#include <algorithm>
-#include <array>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -124,30 +122,11 @@ double RefreshBench::naiveOursMilliseconds(std::int32_t count, int runs) {
     return median(samples);
 }
 
-void RefreshBench::writeBeyondCeiling(std::int32_t count) {
-    ResultsBox& box = *window_.resultsBox();
-    box.beginEdit();
-    box.setPlainText(QString());
-    const int red = box.formatIndex(toTextCharFormat(*formats_.redFormat));
-    const int blue = box.formatIndex(toTextCharFormat(*formats_.blueFormat));
-    std::array<char16_t, RedPart::textLength> redText{};
-    std::array<char16_t, BluePart::textLength> blueText{};
-    for (std::int32_t ticket = 0; ticket < count; ++ticket) {
-        const RedPart redPart = drawRedPart(random_);
-        std::copy(redPart.text.begin(), redPart.text.end(), redText.begin());
-        box.insertPlainText(QStringView(redText.data(), RedPart::textLength), red);
-        const BluePart bluePart = drawBlueNumber(random_);
-        std::copy(bluePart.text.begin(), bluePart.text.end(), blueText.begin());
-        box.insertPlainText(QStringView(blueText.data(), BluePart::textLength), blue);
-    }
-    box.endEdit();
-}
-
 double RefreshBench::beyondCeilingMilliseconds(std::int32_t count, int runs) {
     std::vector<double> samples;
     for (int run = 0; run < runs; ++run) {
         const auto start = Stopwatch::now();
-        writeBeyondCeiling(count);
+        writeTickets(*window_.resultsBox(), count, formats_, random_);
         paintNow();
         samples.push_back(millisecondsSince(start));
         QCoreApplication::processEvents();

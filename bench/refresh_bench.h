@@ -52,7 +52,6 @@ private:
     void setCount(std::int32_t count);
     void writePlainWay(std::int32_t count);
     void writeNaiveOurs(std::int32_t count);
-    void writeBeyondCeiling(std::int32_t count);
     void paintNow();
 
     PaintCounter paintCounter_;

@@ -39,28 +39,32 @@ ResultsDisplay::ResultsDisplay(ResultsBox& box, const QLineEdit& countEdit,
     : box_(box), countEdit_(countEdit), formats_(formats), random_(random) {}
 
 void ResultsDisplay::refreshResults() {
+    writeTickets(box_, std::min(ticketCount(countEdit_), maxTickets), formats_, random_);
+}
+
+void writeTickets(ResultsBox& box, std::int32_t count, const CharFormats& formats,
+                  RandomSource& random) {
     // One edit: the box lays out and repaints once, after the last ticket, instead of after
     // every piece.
-    box_.beginEdit();
+    box.beginEdit();
     // Emptied wholesale, which also drops whatever the player typed or selected: the insertion
     // point now rests at the start, and every piece below lands there and moves it on.
-    box_.setPlainText(QString());
+    box.setPlainText(QString());
 
-    const std::int32_t count = std::min(ticketCount(countEdit_), maxTickets);
     // Found once per refresh, so no piece compares formats.
-    const int red = box_.formatIndex(toTextCharFormat(*formats_.redFormat));
-    const int blue = box_.formatIndex(toTextCharFormat(*formats_.blueFormat));
+    const int red = box.formatIndex(toTextCharFormat(*formats.redFormat));
+    const int blue = box.formatIndex(toTextCharFormat(*formats.blueFormat));
 
     WideText<RedPart::textLength> redText;
     WideText<BluePart::textLength> blueText;
     for (std::int32_t ticket = 0; ticket < count; ++ticket) {
-        const RedPart redPart = drawRedPart(random_);
-        box_.insertPlainText(redText.from(redPart.text), red);
+        const RedPart redPart = drawRedPart(random);
+        box.insertPlainText(redText.from(redPart.text), red);
         // Drawn only now, after the red text is in the box, as the draw order requires.
-        const BluePart bluePart = drawBlueNumber(random_);
-        box_.insertPlainText(blueText.from(bluePart.text), blue);
+        const BluePart bluePart = drawBlueNumber(random);
+        box.insertPlainText(blueText.from(bluePart.text), blue);
     }
-    box_.endEdit();
+    box.endEdit();
 }
 
 } // namespace vintrale

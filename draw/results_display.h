@@ -39,4 +39,9 @@ private:
     RandomSource& random_;
 };
 
+// What a refresh does once it knows the count: empties the box and writes count freshly drawn
+// tickets. No ceiling here, so the box can also be measured beyond the refresh's.
+void writeTickets(ResultsBox& box, std::int32_t count, const CharFormats& formats,
+                  RandomSource& random);
+
 } // namespace vintrale
