@@ -38,11 +38,10 @@ public:
         if (a == b) {
             return a;
         }
-        // Both bounds are non-negative here, so the span fits; only 0..INT32_MAX reaches the top.
-        std::uint32_t span = static_cast<std::uint32_t>(b) - static_cast<std::uint32_t>(a);
-        if (span == 2147483647u) {
-            span = 2147483646u;
-        }
+        // Both bounds are non-negative here, so span + 1 is at most 2^31 and fits. A raw value
+        // below 32768 is its own remainder for any wider span, so the widest span needs no
+        // trimming to give the same numbers.
+        const std::uint32_t span = static_cast<std::uint32_t>(b) - static_cast<std::uint32_t>(a);
         return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) + nextRaw() % (span + 1u));
     }
 
