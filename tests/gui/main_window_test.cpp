@@ -287,5 +287,53 @@ TEST(PeriodTimer, HoldsBackAnExpiryWhileItsHandlerRuns) {
     EXPECT_EQ(deepest, 1);
 }
 
+// An expiry that falls inside the handler comes once the handler has returned, unless a new
+// period, written in the handler or before the held-back expiry is due, made it stale.
+TEST(PeriodTimer, DeliversAHeldBackExpiryOnceUnlessThePeriodChanged) {
+    struct Case {
+        const char* what;
+        int periodWritten; // -1: none
+        bool inHandler;
+        int handledAfterwards;
+    };
+    const Case cases[] = {
+        {"nothing written", -1, false, 2},
+        {"the same period", 100, false, 2},
+        {"another period in the handler", 200, true, 1},
+        {"another period after it", 200, false, 1},
+        {"stopped in the handler", 0, true, 1},
+        {"stopped after it", 0, false, 1},
+    };
+    for (const Case& c : cases) {
+        PeriodTimer timer;
+        timer.setDrivenByHand(true);
+        timer.setPeriod(100);
+        int depth = 0;
+        int deepest = 0;
+        int handled = 0;
+        QObject::connect(&timer, &PeriodTimer::expired, [&] {
+            ++depth;
+            deepest = std::max(deepest, depth);
+            if (++handled == 1) {
+                timer.fire(); // falls inside this handler
+                if (c.inHandler && c.periodWritten >= 0) {
+                    timer.setPeriod(c.periodWritten);
+                }
+                QCoreApplication::processEvents();
+            }
+            --depth;
+        });
+        timer.fire();
+        EXPECT_EQ(handled, 1) << c.what;
+        if (!c.inHandler && c.periodWritten >= 0) {
+            timer.setPeriod(c.periodWritten);
+        }
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(handled, c.handledAfterwards) << c.what;
+        EXPECT_EQ(deepest, 1) << c.what;
+    }
+}
+
 } // namespace
 } // namespace vintrale
