@@ -1,5 +1,6 @@
 #include "tray/commands.h"
 
+#include "core/text_rules.h"
 #include "platform/clipboard.h"
 #include "platform/message_box.h"
 #include "platform/shell_open.h"
@@ -16,7 +17,8 @@ void onCopyClicked(const RunState& runState, MainWindow& window) {
         return;
     }
     const QString text = window.resultsBox()->toPlainText();
-    if (text.isEmpty()) {
+    // The same exact comparison as every other emptiness test of the program.
+    if (compareText(text.toStdString(), {}) == 0) {
         showMessageBox(QStringLiteral("号码区没有数据，无法复制"), QStringLiteral("提示"),
                        MessageStyle::information);
         return;
