@@ -1,5 +1,6 @@
 #include "app/skin.h"
 #include "platform/message_box.h"
+#include "tests/scratch_folder.h"
 
 #include <QApplication>
 #include <algorithm>
@@ -33,13 +34,7 @@ class ApplySkin : public ::testing::Test {
 protected:
     void SetUp() override {
         qApp->setStyleSheet(QString());
-        // Shared with the child process of a death test, which sets up the same case again.
-        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        std::string name = std::string(test->test_suite_name()) + "." + test->name();
-        std::replace(name.begin(), name.end(), '/', '_');
-        folder = fs::path(VINTRALE_SCRATCH_DIR) / name;
-        fs::remove_all(folder);
-        fs::create_directories(folder);
+        folder = freshScratchFolder(VINTRALE_SCRATCH_DIR);
     }
     void TearDown() override {
         library.unload();

@@ -1,4 +1,5 @@
 #include "platform/file_ops.h"
+#include "tests/scratch_folder.h"
 
 #include <algorithm>
 #include <cstring>
@@ -58,15 +59,7 @@ FileFiller contentFiller(const std::string& content) {
 // Each case gets an empty folder of its own, removed afterwards.
 class FileOps : public ::testing::Test {
 protected:
-    void SetUp() override {
-        // Shared with the child process of a death test, which sets up the same case again.
-        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        std::string name = std::string(test->test_suite_name()) + "." + test->name();
-        std::replace(name.begin(), name.end(), '/', '_');
-        folder = fs::path(VINTRALE_SCRATCH_DIR) / name;
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-    }
+    void SetUp() override { folder = freshScratchFolder(VINTRALE_SCRATCH_DIR); }
     void TearDown() override {
         fs::permissions(folder, fs::perms::owner_all, fs::perm_options::add);
         fs::remove_all(folder);
